@@ -1,0 +1,10 @@
+#include "ColorSwatch.h"
+
+std::optional<int> SwatchForColor(std::int32_t colorNumber)
+{
+    if (colorNumber < 0)
+        return std::nullopt;
+    if (colorNumber >= 1 && colorNumber <= 13)
+        return colorNumber - 1;
+    return 13; // colour 0 and the numbers past the strip share its last swatch
+}

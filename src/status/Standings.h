@@ -1,0 +1,16 @@
+// Totals and ordering of the standings, computed from the status model.
+#pragma once
+
+#include "StandingsTotals.h"
+#include "StatusModel.h"
+#include "TeamMode.h"
+
+// Sums frags over all players and per team, and finds the longest connect time. In Color mode a
+// team text is read as a colour number and matched against bottomColor; in Skin mode it must
+// equal a non-empty skin byte for byte.
+StandingsTotals ComputeStandingsTotals(const StatusModel& model, TeamMode mode,
+                                       const TeamTexts& teamTexts);
+
+// Orders rows 0 to playerCount - 1 by frags, highest first. Stable: players with equal frags
+// keep their reply order. Whole records move together.
+void OrderPlayersByFrags(StatusModel& model);

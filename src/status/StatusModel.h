@@ -1,0 +1,19 @@
+// The status model of the watched server: what the last status reply said. Plain data with
+// fixed-size arrays; rows at or beyond playerCount keep older content and are never read.
+#pragma once
+
+#include "PlayerEntry.h"
+#include "ServerInfoTable.h"
+
+#include <array>
+#include <cstdint>
+
+inline constexpr int kMaxPlayers = 33;
+
+struct StatusModel
+{
+    std::array<PlayerEntry, kMaxPlayers> players;
+    std::int32_t playerCount = 0; // 0 to kMaxPlayers
+    bool serverEmpty = true;      // the last reply carried no player line
+    ServerInfoTable serverInfo;
+};
