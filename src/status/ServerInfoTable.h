@@ -12,5 +12,5 @@ struct ServerInfoTable
 {
     std::array<std::string, kMaxServerInfoPairs> infoKeys;
     std::array<std::string, kMaxServerInfoPairs> infoValues; // same index as its key
-    std::int32_t infoCount = 0;                               // 0 to kMaxServerInfoPairs
+    std::int32_t infoCount = 0;                              // 0 to kMaxServerInfoPairs
 };
