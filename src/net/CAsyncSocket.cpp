@@ -1,0 +1,237 @@
+// CAsyncSocket: creation, connecting, sending, receiving and closing. The readiness side (which
+// notifier fires when, and which handler it calls) is in CAsyncSocketReadiness.cpp.
+#include "net/CAsyncSocket.h"
+
+#include <QSocketNotifier>
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <netdb.h>
+#include <unistd.h>
+
+namespace {
+
+// The first IPv4 address of a name look-up.
+bool ResolveFirstIpv4(const std::string& host, in_addr& address)
+{
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_DGRAM;
+    addrinfo* results = nullptr;
+    if (::getaddrinfo(host.c_str(), nullptr, &hints, &results) != 0 || results == nullptr)
+        return false;
+    address = reinterpret_cast<const sockaddr_in*>(results->ai_addr)->sin_addr;
+    ::freeaddrinfo(results);
+    return true;
+}
+
+} // namespace
+
+CAsyncSocket::CAsyncSocket() : lifetime(std::make_shared<const char>())
+{
+}
+
+CAsyncSocket::~CAsyncSocket()
+{
+    Close();
+}
+
+bool CAsyncSocket::Create(unsigned port, int type, long events)
+{
+    if (handle != INVALID_SOCKET) {
+        WSASetLastError(WSAEINVAL);
+        return false;
+    }
+    const SOCKET created = ::socket(AF_INET, type | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (created < 0) {
+        WSASetLastError(WindowsSocketsError(errno));
+        return false;
+    }
+    handle = created;
+    socketType = type;
+    readNotifier = std::make_unique<QSocketNotifier>(handle, QSocketNotifier::Read);
+    writeNotifier = std::make_unique<QSocketNotifier>(handle, QSocketNotifier::Write);
+    readNotifier->setEnabled(false);
+    writeNotifier->setEnabled(false);
+    QObject::connect(readNotifier.get(), &QSocketNotifier::activated, [this] { ReadReady(); });
+    QObject::connect(writeNotifier.get(), &QSocketNotifier::activated, [this] { WriteReady(); });
+    AsyncSelect(events);
+
+    // No SO_REUSEADDR: a port that another socket holds must stay unavailable.
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_addr.s_addr = htonl(INADDR_ANY);
+    local.sin_port = htons(static_cast<std::uint16_t>(port & 0xFFFF));
+    if (::bind(handle, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
+        const int error = WindowsSocketsError(errno);
+        Close();
+        WSASetLastError(error);
+        return false;
+    }
+    return true;
+}
+
+bool CAsyncSocket::Connect(const std::string& host, unsigned port)
+{
+    sockaddr_in peer{};
+    peer.sin_family = AF_INET;
+    peer.sin_addr.s_addr = ::inet_addr(host.c_str());
+    if (peer.sin_addr.s_addr == INADDR_NONE && !ResolveFirstIpv4(host, peer.sin_addr)) {
+        WSASetLastError(WSAEINVAL);
+        return false;
+    }
+    peer.sin_port = htons(static_cast<std::uint16_t>(port & 0xFFFF));
+    return ConnectHelper(reinterpret_cast<const sockaddr*>(&peer), sizeof peer);
+}
+
+bool CAsyncSocket::ConnectHelper(const sockaddr* address, int length)
+{
+    if (handle == INVALID_SOCKET) {
+        WSASetLastError(WSAENOTSOCK);
+        return false;
+    }
+    if (::connect(handle, address, static_cast<socklen_t>(length)) == 0) {
+        connectUnderWay = false;
+        writeSignalDue = true;
+        UpdateNotifiers();
+        return true;
+    }
+    // A non-blocking connect under way is EINPROGRESS here and WSAEWOULDBLOCK on the native
+    // platform; callers tell "under way" from "failed" by that number.
+    const int error = errno == EINPROGRESS ? WSAEWOULDBLOCK : ErrorFromErrno(errno);
+    if (error == WSAEWOULDBLOCK) {
+        connectUnderWay = true;
+        UpdateNotifiers();
+    }
+    WSASetLastError(error);
+    return false;
+}
+
+int CAsyncSocket::Send(const void* buffer, int length, int flags)
+{
+    if (handle == INVALID_SOCKET || length < 0) {
+        WSASetLastError(handle == INVALID_SOCKET ? WSAENOTSOCK : WSAEINVAL);
+        return SOCKET_ERROR;
+    }
+    if (const int error = TakePendingError()) {
+        WSASetLastError(error);
+        return SOCKET_ERROR;
+    }
+    const ssize_t sent =
+        ::send(handle, buffer, static_cast<size_t>(length), flags | MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (sent < 0) {
+        const int error = ErrorFromErrno(errno);
+        if (error == WSAEWOULDBLOCK)
+            AwaitWriteRoom();
+        WSASetLastError(error);
+        return SOCKET_ERROR;
+    }
+    return static_cast<int>(sent);
+}
+
+int CAsyncSocket::Receive(void* buffer, int length, int flags)
+{
+    ++receiveCalls;
+    if (readSignalMuted) {
+        readSignalMuted = false;
+        UpdateNotifiers();
+    }
+    if (handle == INVALID_SOCKET || length < 0) {
+        WSASetLastError(handle == INVALID_SOCKET ? WSAENOTSOCK : WSAEINVAL);
+        return SOCKET_ERROR;
+    }
+    if (const int error = TakePendingError()) {
+        WSASetLastError(error);
+        return SOCKET_ERROR;
+    }
+    // MSG_TRUNC makes recv return a datagram's real length, so one longer than the buffer is
+    // reported instead of being cut silently.
+    const int truncation = IsDatagram() ? MSG_TRUNC : 0;
+    const ssize_t received =
+        ::recv(handle, buffer, static_cast<size_t>(length), flags | truncation | MSG_DONTWAIT);
+    if (received < 0) {
+        WSASetLastError(ErrorFromErrno(errno));
+        return SOCKET_ERROR;
+    }
+    if (received > length) {
+        WSASetLastError(WSAEMSGSIZE);
+        return SOCKET_ERROR;
+    }
+    return static_cast<int>(received);
+}
+
+bool CAsyncSocket::AsyncSelect(long events)
+{
+    if (handle == INVALID_SOCKET) {
+        WSASetLastError(WSAENOTSOCK);
+        return false;
+    }
+    selectedEvents = events;
+    readSignalMuted = false;
+    UpdateNotifiers();
+    return true;
+}
+
+void CAsyncSocket::Close()
+{
+    if (handle == INVALID_SOCKET)
+        return;
+    // Deleting the notifiers takes them out of the event dispatcher, including an activation
+    // already collected for this round, before the descriptor number can be handed out again.
+    readNotifier.reset();
+    writeNotifier.reset();
+    ::close(handle);
+    handle = INVALID_SOCKET;
+    selectedEvents = 0;
+    connectUnderWay = false;
+    writeSignalDue = false;
+    readSignalMuted = false;
+    closeSignalled = false;
+    pendingError = 0;
+}
+
+int CAsyncSocket::ErrorFromErrno(int errnoValue) const
+{
+    // After an ICMP port unreachable the native platform reports a connected datagram socket's
+    // next call as a reset connection; Linux says "refused".
+    if (IsDatagram() && errnoValue == ECONNREFUSED)
+        return WSAECONNRESET;
+    return WindowsSocketsError(errnoValue);
+}
+
+int CAsyncSocket::TakePendingError()
+{
+    const int error = pendingError;
+    pendingError = 0;
+    return error;
+}
+
+void CAsyncSocket::AwaitWriteRoom()
+{
+    writeSignalDue = true;
+    UpdateNotifiers();
+}
+
+void CAsyncSocket::OnReceive(int)
+{
+}
+
+void CAsyncSocket::OnSend(int)
+{
+}
+
+void CAsyncSocket::OnOutOfBandData(int)
+{
+}
+
+void CAsyncSocket::OnAccept(int)
+{
+}
+
+void CAsyncSocket::OnConnect(int)
+{
+}
+
+void CAsyncSocket::OnClose(int)
+{
+}

@@ -1,0 +1,105 @@
+// An asynchronous IPv4 socket over BSD sockets whose readiness arrives as handler calls on the
+// GUI thread, through Qt's event loop (QSocketNotifier). Needs a QCoreApplication; use every
+// object from the thread that runs it. Failures travel as Windows Sockets numbers
+// (net/WindowsSockets.h), read with WSAGetLastError right after the failed call.
+#pragma once
+
+#include "net/WindowsSockets.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include <netinet/in.h>
+
+class QSocketNotifier;
+
+class CAsyncSocket
+{
+public:
+    CAsyncSocket();
+    // Closes the handle if it is open; readiness still queued for it reaches no object.
+    virtual ~CAsyncSocket();
+
+    CAsyncSocket(const CAsyncSocket&) = delete;
+    CAsyncSocket& operator=(const CAsyncSocket&) = delete;
+
+    // Creates a non-blocking socket of the given type (SOCK_DGRAM, SOCK_STREAM), selects
+    // `events` and binds it to every local address at `port` (0: any free port). No address
+    // reuse: binding a port that another socket holds fails with WSAEADDRINUSE. On failure the
+    // handle is closed again and false is returned.
+    bool Create(unsigned port = 0, int type = SOCK_STREAM,
+                long events = FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE);
+
+    // Resolves `host` (a dotted IPv4 address, else a host name: the first IPv4 address of the
+    // look-up, which blocks) and runs ConnectHelper with the port's low 16 bits. A host that does
+    // not resolve fails with WSAEINVAL and runs no connect step. On a datagram socket the connect
+    // completes at once and sets the default peer; a stream connect under way fails with
+    // WSAEWOULDBLOCK and completes later through OnConnect.
+    bool Connect(const std::string& host, unsigned port);
+
+    // One send call: the bytes sent, or SOCKET_ERROR. After WSAEWOULDBLOCK, write readiness
+    // (OnSend) is signalled once room is free again.
+    virtual int Send(const void* buffer, int length, int flags = 0);
+
+    // One receive call. On a datagram socket it takes exactly one datagram: its length (0 for an
+    // empty datagram), or SOCKET_ERROR with WSAEMSGSIZE when the datagram is longer than
+    // `length`; such a datagram is consumed, never delivered in part.
+    virtual int Receive(void* buffer, int length, int flags = 0);
+
+    // Chooses the readiness events (FD_* bits) to be signalled; replaces the previous choice.
+    bool AsyncSelect(long events);
+
+    // Closes the handle. No readiness queued before the close is delivered afterwards, not even
+    // to another socket that is given the same handle number.
+    void Close();
+
+    SOCKET Handle() const { return handle; }
+
+    // Readiness handlers, called from the event loop with the event's error number (0 for
+    // none). Read readiness calls OnReceive only when a datagram or bytes are waiting or an
+    // error is pending, and is signalled again only after a Receive call (or a new selection).
+    // Write readiness is signalled once when the socket becomes connected and again only after
+    // a send failed with WSAEWOULDBLOCK. FD_CLOSE is signalled when a stream peer has closed.
+    // This layer neither listens nor reads out-of-band data: OnAccept and OnOutOfBandData are
+    // never called. A handler may destroy its socket.
+    virtual void OnReceive(int error);
+    virtual void OnSend(int error);
+    virtual void OnOutOfBandData(int error);
+    virtual void OnAccept(int error);
+    virtual void OnConnect(int error);
+    virtual void OnClose(int error);
+
+protected:
+    // The connect call itself; false with the error number set when it fails.
+    virtual bool ConnectHelper(const sockaddr* address, int length);
+
+    // Asks for write readiness once the socket can take data again; Send calls it after
+    // WSAEWOULDBLOCK. A test that simulates a blocked send calls it the same way.
+    void AwaitWriteRoom();
+
+    // Expires when this object is destroyed: code that calls out (a handler, a report to an
+    // owner) keeps a copy and checks it before touching the object again.
+    std::weak_ptr<const void> LifetimeToken() const { return lifetime; }
+
+private:
+    void ReadReady();
+    void WriteReady();
+    void UpdateNotifiers();
+    bool IsDatagram() const { return socketType == SOCK_DGRAM; }
+    int TakePendingError();
+    int ErrorFromErrno(int errnoValue) const;
+
+    SOCKET handle = INVALID_SOCKET;
+    int socketType = 0;
+    long selectedEvents = 0;
+    bool connectUnderWay = false;  // a stream connect waits for write readiness to finish
+    bool writeSignalDue = false;   // connected, or room awaited after WSAEWOULDBLOCK
+    bool readSignalMuted = false;  // signalled, and nobody has received since
+    bool closeSignalled = false;   // a stream peer's close is signalled only once
+    int pendingError = 0;          // taken from the kernel while probing a read readiness
+    std::uint64_t receiveCalls = 0;
+    std::unique_ptr<QSocketNotifier> readNotifier;
+    std::unique_ptr<QSocketNotifier> writeNotifier;
+    std::shared_ptr<const char> lifetime;
+};

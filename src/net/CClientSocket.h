@@ -1,0 +1,58 @@
+// The query socket: one short-lived UDP socket per status query. It sends the request, appends
+// every datagram that comes back to receivedText and reports each step to its owner window as a
+// WM_SOCKET_EVENT (net/SocketEvent.h), synchronously. It never looks inside the reply.
+//
+// How the owner uses it:
+//   querySocket = new CClientSocket(this);
+//   if (!querySocket->Create(27000, SOCK_DGRAM, 63)) ...        // port in use: no report
+//   if (!querySocket->Connect(host, port)) ...                   // reports SE_CONNECTING,
+//   querySocket->QueueSend(kStatusRequest);                      //   SE_CONNECTED, then SE_SENT
+//   ... SE_RECEIVED: copy receivedText; SE_WAITING; SE_ERROR; SE_CLOSED ...
+// The owner deletes the socket when the next query starts, on SE_CLOSED, when connecting failed
+// and when it is destroyed itself; the socket must not outlive its owner. The owner may delete
+// the socket while handling any report, also from a nested event loop (a message box): the
+// reporting handler then stops at once (see NotifyOwnerAndSurvive).
+#pragma once
+
+#include "net/CAsyncSocket.h"
+#include "net/SocketEvent.h"
+#include "platform/WindowMessage.h"
+
+#include <cstdint>
+#include <string>
+
+class CClientSocket : public CAsyncSocket
+{
+public:
+    // Creates no handle; Create does.
+    explicit CClientSocket(CMessageTarget* ownerDialog);
+    ~CClientSocket() override;
+
+    void OnReceive(int error) override;
+    void OnSend(int error) override;
+    void OnConnect(int error) override;
+    void OnClose(int error) override;
+
+    // Makes `text` the whole send buffer and sends it at once (OnSend).
+    void QueueSend(std::string text);
+
+    // Sends one report: WM_SOCKET_EVENT with wParam = MAKELONG(code, error), both cut to 16
+    // bits, and lParam = the handle. Returns after the owner has handled it; a null owner drops
+    // it.
+    virtual void NotifyOwner(UINT code, UINT error);
+
+    CMessageTarget* ownerDialog; // not owned; receives every report
+    std::int32_t connectionState = 0; // 0 not connected, 1 connecting, 2 connected
+    std::string sendBuffer = "\r\n"; // the bytes still to send; QueueSend replaces it
+    std::string receivedText;        // every datagram so far, up to its first zero byte
+
+protected:
+    // The connect step: reports SE_CONNECTING, selects FD_CONNECT only and connects; a datagram
+    // connect completes at once and runs OnConnect(0) before returning true.
+    bool ConnectHelper(const sockaddr* address, int length) override;
+
+private:
+    // Reports, then tells whether this socket still exists: the owner may have destroyed it
+    // while handling the report. Nothing may touch the object after a false.
+    [[nodiscard]] bool NotifyOwnerAndSurvive(UINT code, UINT error);
+};
