@@ -1,0 +1,107 @@
+// The asynchronous socket layer on its own: when read readiness is signalled, how a selection
+// replaces the previous one, and how Receive takes datagrams one at a time.
+#include "EventLoopWait.h"
+#include "ScriptedUdpPeer.h"
+#include "net/CAsyncSocket.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+
+namespace {
+
+// A datagram socket on a free loopback port that counts its read readiness and reads only when
+// the test says so.
+class CountingSocket : public CAsyncSocket
+{
+public:
+    void OnReceive(int error) override
+    {
+        ++readSignals;
+        lastError = error;
+    }
+
+    std::uint16_t LocalPort() const
+    {
+        sockaddr_in address{};
+        socklen_t length = sizeof address;
+        ::getsockname(Handle(), reinterpret_cast<sockaddr*>(&address), &length);
+        return ntohs(address.sin_port);
+    }
+
+    std::string ReceiveText(int bufferSize)
+    {
+        std::string buffer(static_cast<std::size_t>(bufferSize), '\0');
+        const int received = Receive(buffer.data(), bufferSize);
+        return received == SOCKET_ERROR ? "error " + std::to_string(WSAGetLastError())
+                                        : buffer.substr(0, static_cast<std::size_t>(received));
+    }
+
+    int readSignals = 0;
+    int lastError = 0;
+};
+
+class AsyncSocketTest : public testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(socket.Create(0, SOCK_DGRAM, FD_READ)); }
+
+    void SendToSocket(const std::string& datagram) { peer.SendTo(socket.LocalPort(), datagram); }
+
+    ScriptedUdpPeer peer;
+    CountingSocket socket;
+};
+
+} // namespace
+
+TEST_F(AsyncSocketTest, ReadIsSignalledAgainOnlyAfterAReceive)
+{
+    SendToSocket("first");
+    SendToSocket("second");
+
+    ASSERT_TRUE(RunUntil([&] { return socket.readSignals == 1; }));
+    RunFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(socket.readSignals, 1) << "read readiness repeats without anyone reading";
+
+    EXPECT_EQ(socket.ReceiveText(100), "first");
+    ASSERT_TRUE(RunUntil([&] { return socket.readSignals == 2; }));
+    EXPECT_EQ(socket.ReceiveText(100), "second");
+    RunFor(std::chrono::milliseconds(50));
+    EXPECT_EQ(socket.readSignals, 2);
+    EXPECT_EQ(socket.lastError, 0);
+}
+
+TEST_F(AsyncSocketTest, NewSelectionReplacesThePreviousOne)
+{
+    ASSERT_TRUE(socket.AsyncSelect(FD_WRITE));
+    SendToSocket("waiting");
+    RunFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(socket.readSignals, 0);
+
+    ASSERT_TRUE(socket.AsyncSelect(FD_READ));
+    EXPECT_TRUE(RunUntil([&] { return socket.readSignals == 1; }));
+}
+
+TEST_F(AsyncSocketTest, ReceiveTakesOneDatagramAndFailsOnOneLongerThanTheBuffer)
+{
+    SendToSocket("12345");
+    SendToSocket("1234");
+    SendToSocket("");
+
+    EXPECT_EQ(socket.ReceiveText(4), "error 10040");
+    EXPECT_EQ(socket.ReceiveText(4), "1234") << "the oversize datagram must be consumed";
+    EXPECT_EQ(socket.ReceiveText(4), "");
+    EXPECT_EQ(socket.ReceiveText(4), "error 10035");
+}
+
+TEST(AsyncSocketClosedTest, CallsOnAClosedSocketFailWithNotASocket)
+{
+    CountingSocket socket;
+    char byte = 0;
+    EXPECT_EQ(socket.Send(&byte, 1), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+    EXPECT_EQ(socket.Receive(&byte, 1), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+    EXPECT_FALSE(socket.Connect("127.0.0.1", 1));
+    EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+}
