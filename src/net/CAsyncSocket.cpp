@@ -3,7 +3,6 @@
 #include "net/CAsyncSocket.h"
 
 #include <QSocketNotifier>
-
 #include <arpa/inet.h>
 #include <cerrno>
 #include <netdb.h>
@@ -28,8 +27,7 @@ bool ResolveFirstIpv4(const std::string& host, in_addr& address)
 } // namespace
 
 CAsyncSocket::CAsyncSocket() : lifetime(std::make_shared<const char>())
-{
-}
+{}
 
 CAsyncSocket::~CAsyncSocket()
 {
@@ -213,25 +211,19 @@ void CAsyncSocket::AwaitWriteRoom()
 }
 
 void CAsyncSocket::OnReceive(int)
-{
-}
+{}
 
 void CAsyncSocket::OnSend(int)
-{
-}
+{}
 
 void CAsyncSocket::OnOutOfBandData(int)
-{
-}
+{}
 
 void CAsyncSocket::OnAccept(int)
-{
-}
+{}
 
 void CAsyncSocket::OnConnect(int)
-{
-}
+{}
 
 void CAsyncSocket::OnClose(int)
-{
-}
+{}

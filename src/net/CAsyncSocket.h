@@ -8,9 +8,8 @@
 
 #include <cstdint>
 #include <memory>
-#include <string>
-
 #include <netinet/in.h>
+#include <string>
 
 class QSocketNotifier;
 
@@ -93,11 +92,11 @@ private:
     SOCKET handle = INVALID_SOCKET;
     int socketType = 0;
     long selectedEvents = 0;
-    bool connectUnderWay = false;  // a stream connect waits for write readiness to finish
-    bool writeSignalDue = false;   // connected, or room awaited after WSAEWOULDBLOCK
-    bool readSignalMuted = false;  // signalled, and nobody has received since
-    bool closeSignalled = false;   // a stream peer's close is signalled only once
-    int pendingError = 0;          // taken from the kernel while probing a read readiness
+    bool connectUnderWay = false; // a stream connect waits for write readiness to finish
+    bool writeSignalDue = false;  // connected, or room awaited after WSAEWOULDBLOCK
+    bool readSignalMuted = false; // signalled, and nobody has received since
+    bool closeSignalled = false;  // a stream peer's close is signalled only once
+    int pendingError = 0;         // taken from the kernel while probing a read readiness
     std::uint64_t receiveCalls = 0;
     std::unique_ptr<QSocketNotifier> readNotifier;
     std::unique_ptr<QSocketNotifier> writeNotifier;

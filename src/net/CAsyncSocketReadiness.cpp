@@ -5,7 +5,6 @@
 #include "net/CAsyncSocket.h"
 
 #include <QSocketNotifier>
-
 #include <cerrno>
 #include <sys/ioctl.h>
 

@@ -14,8 +14,7 @@ constexpr int kReceiveBufferSize = 4096;
 } // namespace
 
 CClientSocket::CClientSocket(CMessageTarget* ownerDialog) : ownerDialog(ownerDialog)
-{
-}
+{}
 
 CClientSocket::~CClientSocket() = default;
 

@@ -41,10 +41,10 @@ public:
     // it.
     virtual void NotifyOwner(UINT code, UINT error);
 
-    CMessageTarget* ownerDialog; // not owned; receives every report
+    CMessageTarget* ownerDialog;      // not owned; receives every report
     std::int32_t connectionState = 0; // 0 not connected, 1 connecting, 2 connected
-    std::string sendBuffer = "\r\n"; // the bytes still to send; QueueSend replaces it
-    std::string receivedText;        // every datagram so far, up to its first zero byte
+    std::string sendBuffer = "\r\n";  // the bytes still to send; QueueSend replaces it
+    std::string receivedText;         // every datagram so far, up to its first zero byte
 
 protected:
     // The connect step: reports SE_CONNECTING, selects FD_CONNECT only and connects; a datagram
