@@ -4,9 +4,8 @@
 #include "ScriptedUdpPeer.h"
 #include "net/CAsyncSocket.h"
 
-#include <gtest/gtest.h>
-
 #include <arpa/inet.h>
+#include <gtest/gtest.h>
 
 namespace {
 

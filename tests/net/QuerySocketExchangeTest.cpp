@@ -4,9 +4,8 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <gmock/gmock.h>
-
 #include <arpa/inet.h>
+#include <gmock/gmock.h>
 #include <unistd.h>
 
 using testing::ElementsAre;
@@ -19,10 +18,7 @@ class SocketActivityCounter : public QObject
 {
 public:
     SocketActivityCounter() { QCoreApplication::instance()->installEventFilter(this); }
-    ~SocketActivityCounter() override
-    {
-        QCoreApplication::instance()->removeEventFilter(this);
-    }
+    ~SocketActivityCounter() override { QCoreApplication::instance()->removeEventFilter(this); }
 
     bool eventFilter(QObject*, QEvent* event) override
     {
@@ -75,8 +71,8 @@ TEST_F(QuerySocketTest, QueryReportsConnectAndSendInsideTheCallsAndSendsTheReque
 {
     StartQuery();
 
-    EXPECT_THAT(owner.Steps(), ElementsAre(Step{SE_CONNECTING, 0}, Step{SE_CONNECTED, 0},
-                                           Step{SE_SENT, 0}));
+    EXPECT_THAT(owner.Steps(),
+                ElementsAre(Step{SE_CONNECTING, 0}, Step{SE_CONNECTED, 0}, Step{SE_SENT, 0}));
     for (const Report& report : owner.reports)
         EXPECT_EQ(report.handle, owner.socket->Handle());
     EXPECT_EQ(owner.socket->connectionState, 2);
@@ -132,34 +128,33 @@ const std::string kFull(4096, 'f');
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, QuerySocketReplyTest,
-    testing::Values(
-        ReplyCase{"OneDatagram",
-                  {"\\hostname\\Arena\n"},
-                  {{SE_RECEIVED, 0, 0, "\\hostname\\Arena\n"},
-                   {SE_WAITING, 0, 0, "\\hostname\\Arena\n"}}},
-        ReplyCase{"DatagramOf4096BytesArrivesWhole",
-                  {kFull},
-                  {{SE_RECEIVED, 0, 0, kFull}, {SE_WAITING, 0, 0, kFull}}},
-        ReplyCase{"DatagramOf4097BytesIsAnErrorAndKeepsTheText",
-                  {"head", std::string(4097, 'x')},
-                  {{SE_RECEIVED, 0, 0, "head"},
-                   {SE_WAITING, 0, 0, "head"},
-                   {SE_ERROR, WSAEMSGSIZE, 0, "head"},
-                   {SE_RECEIVED, 0, 0, "head"},
-                   {SE_WAITING, 0, 0, "head"}}},
-        ReplyCase{"ZeroByteCutsItsDatagram",
-                  {std::string("abc\0def", 7), "ghi"},
-                  {{SE_RECEIVED, 0, 0, "abc"},
-                   {SE_WAITING, 0, 0, "abc"},
-                   {SE_RECEIVED, 0, 0, "abcghi"},
-                   {SE_WAITING, 0, 0, "abcghi"}}},
-        ReplyCase{"TwoDatagramsAccumulateInOrder",
-                  {"one", "two"},
-                  {{SE_RECEIVED, 0, 0, "one"},
-                   {SE_WAITING, 0, 0, "one"},
-                   {SE_RECEIVED, 0, 0, "onetwo"},
-                   {SE_WAITING, 0, 0, "onetwo"}}},
-        ReplyCase{"EmptyDatagramReportsClosedOnly", {""}, {{SE_CLOSED, 0, 0, ""}}}),
+    testing::Values(ReplyCase{"OneDatagram",
+                              {"\\hostname\\Arena\n"},
+                              {{SE_RECEIVED, 0, 0, "\\hostname\\Arena\n"},
+                               {SE_WAITING, 0, 0, "\\hostname\\Arena\n"}}},
+                    ReplyCase{"DatagramOf4096BytesArrivesWhole",
+                              {kFull},
+                              {{SE_RECEIVED, 0, 0, kFull}, {SE_WAITING, 0, 0, kFull}}},
+                    ReplyCase{"DatagramOf4097BytesIsAnErrorAndKeepsTheText",
+                              {"head", std::string(4097, 'x')},
+                              {{SE_RECEIVED, 0, 0, "head"},
+                               {SE_WAITING, 0, 0, "head"},
+                               {SE_ERROR, WSAEMSGSIZE, 0, "head"},
+                               {SE_RECEIVED, 0, 0, "head"},
+                               {SE_WAITING, 0, 0, "head"}}},
+                    ReplyCase{"ZeroByteCutsItsDatagram",
+                              {std::string("abc\0def", 7), "ghi"},
+                              {{SE_RECEIVED, 0, 0, "abc"},
+                               {SE_WAITING, 0, 0, "abc"},
+                               {SE_RECEIVED, 0, 0, "abcghi"},
+                               {SE_WAITING, 0, 0, "abcghi"}}},
+                    ReplyCase{"TwoDatagramsAccumulateInOrder",
+                              {"one", "two"},
+                              {{SE_RECEIVED, 0, 0, "one"},
+                               {SE_WAITING, 0, 0, "one"},
+                               {SE_RECEIVED, 0, 0, "onetwo"},
+                               {SE_WAITING, 0, 0, "onetwo"}}},
+                    ReplyCase{"EmptyDatagramReportsClosedOnly", {""}, {{SE_CLOSED, 0, 0, ""}}}),
     [](const testing::TestParamInfo<ReplyCase>& info) { return std::string(info.param.name); });
 
 TEST_F(QuerySocketTest, EmptyDatagramLeavesTheSocketNotConnected)
@@ -185,8 +180,8 @@ TEST_F(QuerySocketTest, SendThatWouldBlockIsSentWholeOnTheNextWriteReadiness)
 
     ASSERT_TRUE(RunUntil([&] { return owner.Has(SE_SENT); }));
     RunFor(std::chrono::milliseconds(100));
-    EXPECT_THAT(owner.Steps(), ElementsAre(Step{SE_CONNECTING, 0}, Step{SE_CONNECTED, 0},
-                                           Step{SE_SENT, 0}));
+    EXPECT_THAT(owner.Steps(),
+                ElementsAre(Step{SE_CONNECTING, 0}, Step{SE_CONNECTED, 0}, Step{SE_SENT, 0}));
     EXPECT_EQ(blocking.sendCalls, 3);
     ASSERT_EQ(peer.Received().size(), 1u);
     EXPECT_EQ(peer.Received()[0].bytes, kStatusRequest);

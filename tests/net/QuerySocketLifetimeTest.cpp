@@ -7,7 +7,6 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <gmock/gmock.h>
-
 #include <optional>
 
 using testing::ElementsAre;
@@ -118,7 +117,8 @@ TEST_F(QuerySocketTest, ReplacementSocketGetsNothingQueuedForTheOldOne)
         StartQuery();
     };
 
-    ASSERT_TRUE(RunUntil([&] { return replacedAt != 0 && owner.reports.size() == replacedAt + 4; }));
+    ASSERT_TRUE(
+        RunUntil([&] { return replacedAt != 0 && owner.reports.size() == replacedAt + 4; }));
     RunFor(std::chrono::milliseconds(100));
 
     EXPECT_EQ(owner.socket->Handle(), oldHandle) << "the test needs the handle number reused";

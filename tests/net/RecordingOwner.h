@@ -5,9 +5,8 @@
 
 #include "net/CClientSocket.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <utility>

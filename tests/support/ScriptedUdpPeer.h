@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QSocketNotifier>
-
 #include <cstdint>
 #include <memory>
 #include <string>
