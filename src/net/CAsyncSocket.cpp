@@ -47,6 +47,7 @@ bool CAsyncSocket::Create(unsigned port, int type, long events)
     }
     handle = created;
     socketType = type;
+    ++openings;
     readNotifier = std::make_unique<QSocketNotifier>(handle, QSocketNotifier::Read);
     writeNotifier = std::make_unique<QSocketNotifier>(handle, QSocketNotifier::Write);
     readNotifier->setEnabled(false);

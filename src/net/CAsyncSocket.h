@@ -98,6 +98,7 @@ private:
     bool closeSignalled = false;  // a stream peer's close is signalled only once
     int pendingError = 0;         // taken from the kernel while probing a read readiness
     std::uint64_t receiveCalls = 0;
+    std::uint64_t openings = 0; // counts Create calls that made a handle
     std::unique_ptr<QSocketNotifier> readNotifier;
     std::unique_ptr<QSocketNotifier> writeNotifier;
     std::shared_ptr<const char> lifetime;

@@ -69,9 +69,11 @@ void CAsyncSocket::ReadReady()
     }
     const std::weak_ptr<const void> alive = LifetimeToken();
     const std::uint64_t receivesBefore = receiveCalls;
+    const std::uint64_t openingBefore = openings;
     if (selectedEvents & FD_READ)
         OnReceive(error);
-    if (alive.expired())
+    // The handler may have destroyed this object, or closed it and created a new socket.
+    if (alive.expired() || openings != openingBefore)
         return;
     // Like the native platform, signal the next read only after someone has received.
     if (receiveCalls == receivesBefore) {

@@ -6,6 +6,8 @@
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -103,4 +105,46 @@ TEST(AsyncSocketClosedTest, CallsOnAClosedSocketFailWithNotASocket)
     EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
     EXPECT_FALSE(socket.Connect("127.0.0.1", 1));
     EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+}
+
+namespace {
+
+class StreamSocket : public CAsyncSocket
+{
+public:
+    void OnConnect(int error) override { connectErrors.push_back(error); }
+    void OnReceive(int) override { ++readSignals; }
+    void OnClose(int) override { ++closeSignals; }
+
+    std::vector<int> connectErrors;
+    int readSignals = 0;
+    int closeSignals = 0;
+};
+
+} // namespace
+
+TEST(AsyncStreamSocketTest, ConnectCompletesLaterAndThePeersCloseIsSignalledOnce)
+{
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 1), 0);
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+
+    StreamSocket socket;
+    ASSERT_TRUE(socket.Create(0, SOCK_STREAM, FD_READ | FD_CONNECT | FD_CLOSE));
+    EXPECT_FALSE(socket.Connect("127.0.0.1", ntohs(address.sin_port)));
+    EXPECT_EQ(WSAGetLastError(), WSAEWOULDBLOCK);
+    ASSERT_TRUE(RunUntil([&] { return !socket.connectErrors.empty(); }));
+    EXPECT_EQ(socket.connectErrors, std::vector<int>{0});
+
+    ::close(::accept(listener, nullptr, nullptr));
+    ASSERT_TRUE(RunUntil([&] { return socket.closeSignals == 1; }));
+    RunFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(socket.closeSignals, 1);
+    EXPECT_EQ(socket.readSignals, 0);
+    ::close(listener);
 }
