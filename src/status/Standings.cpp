@@ -1,3 +1,5 @@
+// Standings totals and the frags ordering over the status model. Pure functions.
+
 #include "Standings.h"
 
 #include "DecimalText.h"

@@ -1,6 +1,8 @@
-// Reply layout:  <header> '\' key '\' value '\' key ... '\n'  then player lines, each
+// Reads a status reply into the status model. Reply layout:
+//   <header> '\' key '\' value '\' key ... '\n'  then player lines, each
 //   userId ' ' frags ' ' minutes ' ' ping ' ' '"' name '"' ' ' '"' skin '"' ' ' top ' ' bottom '\n'
-// Separators after a field are stepped over by count, never checked, as servers and peers do.
+// Separators after a field are stepped over by count, never checked: a stray or missing
+// separator shifts the later fields of that line instead of failing the reply.
 
 #include "StatusReplyReader.h"
 
@@ -13,7 +15,7 @@ namespace {
 
 // A text shorter than this is taken to hold no serverinfo section at all.
 constexpr std::size_t kMinimumLengthWithServerInfo = 26;
-// A line of this many characters or fewer ends the player lines.
+// The shortest line read as a player line; a shorter one (or the end of the text) ends them.
 constexpr std::size_t kShortestPlayerLine = 6;
 constexpr std::int32_t kHighestPing = 9999;
 
