@@ -80,7 +80,8 @@ StandingsTotals ReferenceTotals(const StatusModel& model, TeamMode mode, const T
                                     ? player.bottomColor == DecimalTextToInt(texts[team])
                                     : !player.skin.empty() && player.skin == texts[team];
             if (member)
-                totals.teamTotal[team] = Saturate(std::int64_t{totals.teamTotal[team]} + player.frags);
+                totals.teamTotal[team] =
+                    Saturate(std::int64_t{totals.teamTotal[team]} + player.frags);
         }
         if (player.minutes > totals.longestMinutes)
             totals.longestMinutes = player.minutes;

@@ -5,7 +5,6 @@
 #include "status/StatusReplyReader.h"
 
 #include <benchmark/benchmark.h>
-
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -40,9 +39,9 @@ BENCHMARK(BM_ReadFullServerReply);
 // 33 players in reply order: frags from a match in progress, with ties, names long and short.
 StatusModel UnorderedModel33()
 {
-    static constexpr std::int32_t kFrags[kMaxPlayers] = {
-        12, 54, 3,  47, 33, -2, 47, 29, 0,  21, 18, 33, 9, 15, 26, 7, 40,
-        11, 3,  22, 17, -5, 14, 31, 8,  19, 2,  24, 6,  1, 12, 0,  0};
+    static constexpr std::int32_t kFrags[kMaxPlayers] = {12, 54, 3,  47, 33, -2, 47, 29, 0,  21, 18,
+                                                         33, 9,  15, 26, 7,  40, 11, 3,  22, 17, -5,
+                                                         14, 31, 8,  19, 2,  24, 6,  1,  12, 0,  0};
     StatusModel model;
     for (std::int32_t row = 0; row < kMaxPlayers; ++row) {
         PlayerEntry& player = model.players[row];

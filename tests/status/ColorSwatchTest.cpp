@@ -2,12 +2,11 @@
 
 #include "status/ColorSwatch.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <limits>
-#include <ostream>
 #include <optional>
+#include <ostream>
 
 namespace {
 
@@ -22,8 +21,7 @@ struct SwatchCase
 };
 
 class SwatchForColorTest : public testing::TestWithParam<SwatchCase>
-{
-};
+{};
 
 TEST_P(SwatchForColorTest, MapsColorNumber)
 {

@@ -2,9 +2,8 @@
 
 #include "status/DecimalText.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <limits>
 #include <ostream>
 #include <string_view>
@@ -25,8 +24,7 @@ struct DecimalCase
 };
 
 class DecimalTextTest : public testing::TestWithParam<DecimalCase>
-{
-};
+{};
 
 TEST_P(DecimalTextTest, Converts)
 {
@@ -35,17 +33,14 @@ TEST_P(DecimalTextTest, Converts)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DecimalTextTest,
-    testing::Values(DecimalCase{"PlainNumber", "42", 42},
-                    DecimalCase{"NegativeNumber", "-17", -17},
+    testing::Values(DecimalCase{"PlainNumber", "42", 42}, DecimalCase{"NegativeNumber", "-17", -17},
                     DecimalCase{"PlusSign", "+8", 8},
                     DecimalCase{"LeadingWhiteSpaceOfEveryKind", " \t\n\v\f\r7", 7},
                     DecimalCase{"StopsAtFirstNonDigit", "12abc", 12},
                     DecimalCase{"StopsAtTrailingCarriageReturn", "13\r", 13},
                     DecimalCase{"StopsAtInnerSpace", "7 8", 7},
-                    DecimalCase{"EmptyTextIsZero", "", 0},
-                    DecimalCase{"LettersAreZero", "abc", 0},
-                    DecimalCase{"LoneSignIsZero", "-", 0},
-                    DecimalCase{"TwoSignsAreZero", "+-5", 0},
+                    DecimalCase{"EmptyTextIsZero", "", 0}, DecimalCase{"LettersAreZero", "abc", 0},
+                    DecimalCase{"LoneSignIsZero", "-", 0}, DecimalCase{"TwoSignsAreZero", "+-5", 0},
                     DecimalCase{"SpaceAfterSignIsZero", "- 5", 0},
                     DecimalCase{"TrailingWhiteSpaceOnlyIsZero", "   ", 0},
                     DecimalCase{"LeadingZerosDoNotSaturate", "000000000000000000000042", 42},

@@ -5,10 +5,9 @@
 #include "status/Standings.h"
 #include "status/StatusReplyReader.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -42,25 +41,24 @@ TEST_F(FullServerReplyTest, ReadsEveryPairAndPlayer)
     EXPECT_EQ(model.serverInfo.infoKeys[0], "*version");
     EXPECT_EQ(model.serverInfo.infoValues[0], "MVDSV 0.36-dev (linux) build 2023-08-14");
     EXPECT_EQ(model.serverInfo.infoKeys[6], "hostname");
-    EXPECT_EQ(model.serverInfo.infoValues[6],
-              "Hawk's Nest \x10"
-              "EU\x11 :: Deathmatch Arena #1 :: 32 slots");
+    EXPECT_EQ(model.serverInfo.infoValues[6], "Hawk's Nest \x10"
+                                              "EU\x11 :: Deathmatch Arena #1 :: 32 slots");
     EXPECT_EQ(model.serverInfo.infoKeys[23], "status");
     EXPECT_EQ(model.serverInfo.infoValues[23], "13 min left");
 
     ASSERT_EQ(model.playerCount, 32);
     EXPECT_FALSE(model.serverEmpty);
-    EXPECT_EQ(model.players[0], Player(2112, 54, 19, 24,
-                                       Decorated("\x10RED\x11 Overlord of Rocket Arena"), "base",
-                                       4, 4));
+    EXPECT_EQ(
+        model.players[0],
+        Player(2112, 54, 19, 24, Decorated("\x10RED\x11 Overlord of Rocket Arena"), "base", 4, 4));
     // Red letters: the high bit set on "bloodhound".
     EXPECT_EQ(model.players[1].name,
               Decorated("\xe2\xec\xef\xef\xe4\xe8\xef\xf5\xee\xe4 the Second"));
     EXPECT_EQ(model.players[4],
               Player(2121, -2, 17, 220, Decorated("newbie with a very long nick"), "", 0, 0));
     EXPECT_EQ(model.players[7].ping, 999);
-    EXPECT_EQ(model.players[31], Player(2162, 0, 0, 42, Decorated("brand new to the server"),
-                                        "base", 14, 14));
+    EXPECT_EQ(model.players[31],
+              Player(2162, 0, 0, 42, Decorated("brand new to the server"), "base", 14, 14));
 }
 
 TEST_F(FullServerReplyTest, TotalsInColorMode)

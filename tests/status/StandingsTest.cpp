@@ -1,11 +1,11 @@
 // Totals in Color and Skin mode, saturating sums, and the stable frags ordering.
 
-#include "StatusTestSupport.h"
 #include "status/Standings.h"
 
-#include <gtest/gtest.h>
+#include "StatusTestSupport.h"
 
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <limits>
 #include <ostream>
 #include <random>
@@ -50,8 +50,7 @@ struct TotalsCase
 };
 
 class StandingsTotalsTest : public testing::TestWithParam<TotalsCase>
-{
-};
+{};
 
 TEST_P(StandingsTotalsTest, ComputesTotals)
 {
@@ -69,7 +68,8 @@ StandingsTotals Totals(std::int32_t totalFrags, std::int32_t team1, std::int32_t
 INSTANTIATE_TEST_SUITE_P(
     Cases, StandingsTotalsTest,
     testing::Values(
-        TotalsCase{"NoPlayersGiveZeros", TeamMode::Color, {"0", "0", "0"}, {}, Totals(0, 0, 0, 0, 0)},
+        TotalsCase{
+            "NoPlayersGiveZeros", TeamMode::Color, {"0", "0", "0"}, {}, Totals(0, 0, 0, 0, 0)},
         TotalsCase{"OnePlayerWithNegativeMinutes",
                    TeamMode::Skin,
                    {"base", "", ""},
@@ -115,11 +115,12 @@ INSTANTIATE_TEST_SUITE_P(
                    {"0", "1", "2"},
                    {Scorer(kMin, 1, 0, 0, ""), Scorer(-1, 1, 0, 0, "")},
                    Totals(kMin, kMin, 0, 0, 1)},
-        TotalsCase{"SaturatedSumRecoversInReplyOrder",
-                   TeamMode::Color,
-                   {"1", "", ""},
-                   {Scorer(kMax, 1, 0, 0, ""), Scorer(kMax, 1, 0, 0, ""), Scorer(kMin, 1, 0, 0, "")},
-                   Totals(-1, 0, -1, -1, 1)}),
+        TotalsCase{
+            "SaturatedSumRecoversInReplyOrder",
+            TeamMode::Color,
+            {"1", "", ""},
+            {Scorer(kMax, 1, 0, 0, ""), Scorer(kMax, 1, 0, 0, ""), Scorer(kMin, 1, 0, 0, "")},
+            Totals(-1, 0, -1, -1, 1)}),
     [](const testing::TestParamInfo<TotalsCase>& info) { return info.param.name; });
 
 TEST(StandingsTotalsLimitTest, ThirtyThreeExtremePlayersSaturate)
@@ -130,6 +131,18 @@ TEST(StandingsTotalsLimitTest, ThirtyThreeExtremePlayersSaturate)
         player = Scorer(kMax, kMax, 0, 0, "base");
     const StandingsTotals totals = ComputeStandingsTotals(model, TeamMode::Skin, {"base", "", ""});
     EXPECT_EQ(totals, Totals(kMax, kMax, 0, 0, kMax));
+}
+
+TEST(StandingsTotalsLimitTest, PlayerCountOutsideTheArrayIsKeptWithinIt)
+{
+    StatusModel model = ModelOf({});
+    model.playerCount = kMaxPlayers + 5;
+    EXPECT_EQ(ComputeStandingsTotals(model, TeamMode::Color, {"4", "", ""}).totalFrags,
+              kMaxPlayers * 1000);
+    OrderPlayersByFrags(model);
+    model.playerCount = -1;
+    EXPECT_EQ(ComputeStandingsTotals(model, TeamMode::Color, {"4", "", ""}), Totals(0, 0, 0, 0, 0));
+    OrderPlayersByFrags(model);
 }
 
 std::vector<std::int32_t> UserIds(const StatusModel& model)
@@ -159,8 +172,9 @@ TEST(OrderPlayersByFragsTest, MostFragsFirstTiesKeepReplyOrderWholeRecordsMove)
 
 TEST(OrderPlayersByFragsTest, ComparesSignedValuesWithoutOverflow)
 {
-    StatusModel model = ModelOf({Player(1, -1, 0, 0, "", "", 0, 0), Player(2, kMin, 0, 0, "", "", 0, 0),
-                                 Player(3, kMax, 0, 0, "", "", 0, 0), Player(4, 0, 0, 0, "", "", 0, 0)});
+    StatusModel model =
+        ModelOf({Player(1, -1, 0, 0, "", "", 0, 0), Player(2, kMin, 0, 0, "", "", 0, 0),
+                 Player(3, kMax, 0, 0, "", "", 0, 0), Player(4, 0, 0, 0, "", "", 0, 0)});
     OrderPlayersByFrags(model);
     EXPECT_EQ(UserIds(model), (std::vector<std::int32_t>{3, 4, 1, 2}));
 }
@@ -195,8 +209,8 @@ TEST(OrderPlayersByFragsTest, AgreesWithExchangeSortOnManyTies)
         std::vector<PlayerEntry> players;
         const std::int32_t playerCount = count(random);
         for (std::int32_t userId = 0; userId < playerCount; ++userId)
-            players.push_back(Player(userId, frags(random), userId, 0, "p" + std::to_string(userId),
-                                     "s", 0, 0));
+            players.push_back(
+                Player(userId, frags(random), userId, 0, "p" + std::to_string(userId), "s", 0, 0));
         StatusModel model = ModelOf(players);
 
         OrderPlayersByFrags(model);

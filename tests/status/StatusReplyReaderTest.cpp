@@ -1,12 +1,12 @@
 // The reply reader over small hand-written replies: header, serverinfo section, player lines,
 // and the malformed and oversized replies a server (or anyone) may send.
 
-#include "StatusTestSupport.h"
 #include "status/StatusReplyReader.h"
 
-#include <gtest/gtest.h>
+#include "StatusTestSupport.h"
 
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <limits>
 #include <ostream>
 #include <string>
@@ -64,8 +64,7 @@ void ExpectModel(const StatusModel& model, const Pairs& pairs,
 }
 
 class StatusReplyReaderTest : public testing::TestWithParam<ReaderCase>
-{
-};
+{};
 
 TEST_P(StatusReplyReaderTest, ReadsReply)
 {
@@ -101,7 +100,9 @@ std::vector<ReaderCase> ReaderCases()
          kHeader + "\\map\\dm4\\\n" + kAliceLine,
          {{"map", "dm4"}},
          {kAlice}},
-        {"NewlineRightAfterFirstBackslashGivesNoPairs", kHeader + "\\\n" + kAliceLine, {},
+        {"NewlineRightAfterFirstBackslashGivesNoPairs",
+         kHeader + "\\\n" + kAliceLine,
+         {},
          {kAlice}},
         {"EmptyKeysAndValuesAreStored",
          kHeader + "\\\\v\\k\\\\x\\y\n" + kAliceLine,
@@ -260,6 +261,14 @@ TEST(StatusReplyReaderStateTest, EachReadStartsFromEmptyCounts)
     ReadStatusReply(kHeader + kSection + kBobLine, model);
     ReadStatusReply("", model);
     ExpectModel(model, {}, {});
+}
+
+TEST(StatusReplyReaderStateTest, ReusedRowKeepsNothingOfItsLastPlayer)
+{
+    StatusModel model;
+    ReadStatusReply(kHeader + kSection + kAliceLine, model);
+    ReadStatusReply(kHeader + kSection + "12 5 30 45", model);
+    ExpectModel(model, kSectionPairs, {Player(12, 5, 30, 45, "", "", 0, 0)});
 }
 
 } // namespace
