@@ -1,3 +1,5 @@
+// The decimal conversion: one function so every number read from text reads alike.
+
 #include "DecimalText.h"
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// Standings totals and the frags ordering over the status model. Pure functions.
+
 #include "Standings.h"
 
 #include "DecimalText.h"
@@ -5,6 +7,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <numeric>
+#include <utility>
 
 namespace {
 
@@ -24,6 +28,13 @@ bool IsOnTeam(const PlayerEntry& player, TeamMode mode, const std::string& teamT
     return !player.skin.empty() && player.skin == teamText;
 }
 
+// The rows to use. The count is plain data a caller sets; it is kept within the array whatever
+// it holds.
+std::size_t RowCount(const StatusModel& model)
+{
+    return static_cast<std::size_t>(std::clamp(model.playerCount, 0, kMaxPlayers));
+}
+
 } // namespace
 
 StandingsTotals ComputeStandingsTotals(const StatusModel& model, TeamMode mode,
@@ -34,7 +45,8 @@ StandingsTotals ComputeStandingsTotals(const StatusModel& model, TeamMode mode,
         teamColors[team] = DecimalTextToInt(teamTexts[team]);
 
     StandingsTotals totals;
-    for (std::int32_t row = 0; row < model.playerCount; ++row) {
+    // Summed in row order: with saturation the order matters, and callers total before ordering.
+    for (std::size_t row = 0; row < RowCount(model); ++row) {
         const PlayerEntry& player = model.players[row];
         totals.totalFrags = SaturatingAdd(totals.totalFrags, player.frags);
         for (std::size_t team = 0; team < teamTexts.size(); ++team) {
@@ -48,7 +60,33 @@ StandingsTotals ComputeStandingsTotals(const StatusModel& model, TeamMode mode,
 
 void OrderPlayersByFrags(StatusModel& model)
 {
-    const auto first = model.players.begin();
-    std::stable_sort(first, first + model.playerCount,
-                     [](const PlayerEntry& a, const PlayerEntry& b) { return a.frags > b.frags; });
+    // Order row numbers, then move each record once: a record holds two strings, and moving
+    // records about is what a sort of them costs. The row number breaks ties, so equal frags
+    // keep reply order without a stable sort (which would allocate).
+    const std::size_t count = RowCount(model);
+    auto& players = model.players;
+    std::array<std::size_t, kMaxPlayers> order;
+    std::iota(order.begin(), order.begin() + count, 0);
+    std::sort(order.begin(), order.begin() + count, [&players](std::size_t a, std::size_t b) {
+        if (players[a].frags != players[b].frags)
+            return players[a].frags > players[b].frags;
+        return a < b;
+    });
+
+    // Row i is to receive the record now at row order[i]. Follow each cycle of that permutation,
+    // carrying its first record round; a row that holds its final record is marked order[i] == i.
+    for (std::size_t start = 0; start < count; ++start) {
+        if (order[start] == start)
+            continue;
+        PlayerEntry carried = std::move(players[start]);
+        std::size_t target = start;
+        while (order[target] != start) {
+            const std::size_t source = order[target];
+            players[target] = std::move(players[source]);
+            order[target] = target;
+            target = source;
+        }
+        players[target] = std::move(carried);
+        order[target] = target;
+    }
 }

@@ -7,10 +7,11 @@
 
 // Sums frags over all players and per team, and finds the longest connect time. In Color mode a
 // team text is read as a colour number and matched against bottomColor; in Skin mode it must
-// equal a non-empty skin byte for byte.
+// equal a non-empty skin byte for byte. Sums saturate at the 32-bit bounds instead of wrapping;
+// they are taken in row order, so call this before OrderPlayersByFrags to sum in reply order.
 StandingsTotals ComputeStandingsTotals(const StatusModel& model, TeamMode mode,
                                        const TeamTexts& teamTexts);
 
 // Orders rows 0 to playerCount - 1 by frags, highest first. Stable: players with equal frags
-// keep their reply order. Whole records move together.
+// keep their reply order. Whole records move together; rows past playerCount stay put.
 void OrderPlayersByFrags(StatusModel& model);

@@ -1,6 +1,8 @@
-// Reply layout:  <header> '\' key '\' value '\' key ... '\n'  then player lines, each
+// Reads a status reply into the status model. Reply layout:
+//   <header> '\' key '\' value '\' key ... '\n'  then player lines, each
 //   userId ' ' frags ' ' minutes ' ' ping ' ' '"' name '"' ' ' '"' skin '"' ' ' top ' ' bottom '\n'
-// Separators after a field are stepped over by count, never checked, as servers and peers do.
+// Separators after a field are stepped over by count, never checked: a stray or missing
+// separator shifts the later fields of that line instead of failing the reply.
 
 #include "StatusReplyReader.h"
 
@@ -13,11 +15,9 @@ namespace {
 
 // A text shorter than this is taken to hold no serverinfo section at all.
 constexpr std::size_t kMinimumLengthWithServerInfo = 26;
-// A line of this many characters or fewer ends the player lines.
+// The shortest line read as a player line; a shorter one (or the end of the text) ends them.
 constexpr std::size_t kShortestPlayerLine = 6;
 constexpr std::int32_t kHighestPing = 9999;
-
-constexpr std::string_view kFieldEnds = "\\\n";
 
 void StorePair(ServerInfoTable& table, std::string_view key, std::string_view value)
 {
@@ -30,84 +30,92 @@ void StorePair(ServerInfoTable& table, std::string_view key, std::string_view va
     ++table.infoCount;
 }
 
-// Reads the pairs of the serverinfo section (which starts just after the first backslash) and
-// returns the text after the newline that ends it. A section that runs to the end of the text
-// is treated as if a newline ended it there, and no text follows it.
-std::string_view ReadServerInfoSection(std::string_view section, ServerInfoTable& table)
-{
-    std::size_t position = 0;
-    while (true) {
-        const std::size_t keyEnd = section.find_first_of(kFieldEnds, position);
-        const std::string_view key = section.substr(position, keyEnd - position);
-        if (keyEnd == std::string_view::npos || section[keyEnd] == '\n') {
-            // A key without a value is kept; an empty one (after a value's closing backslash
-            // or straight after the first backslash) is not a key at all.
-            if (!key.empty())
-                StorePair(table, key, {});
-            return keyEnd == std::string_view::npos ? std::string_view{}
-                                                    : section.substr(keyEnd + 1);
-        }
-
-        position = keyEnd + 1;
-        const std::size_t valueEnd = section.find_first_of(kFieldEnds, position);
-        StorePair(table, key, section.substr(position, valueEnd - position));
-        if (valueEnd == std::string_view::npos)
-            return {};
-        if (section[valueEnd] == '\n')
-            return section.substr(valueEnd + 1);
-        position = valueEnd + 1;
-    }
-}
-
-// Walks one player line field by field. Every scan and every step stops at the end of the line,
-// so a line that ends early leaves the unreached fields 0 or empty.
-class PlayerLineCursor
+// Walks a serverinfo section or a player line field by field. Every scan and every step stops
+// at the end of the text, so a line that ends early leaves the unreached fields 0 or empty.
+class FieldCursor
 {
 public:
-    explicit PlayerLineCursor(std::string_view line) : line(line) {}
+    explicit FieldCursor(std::string_view text) : text(text) {}
 
-    std::string_view ReadUpTo(char delimiter)
+    bool AtEnd() const { return position == text.size(); }
+
+    // Names and serverinfo fields run to dozens of characters: the library's search is fastest.
+    std::string_view ReadTextUpTo(char delimiter)
     {
-        const std::size_t end = std::min(line.find(delimiter, position), line.size());
-        const std::string_view field = line.substr(position, end - position);
+        const std::size_t end = std::min(text.find(delimiter, position), text.size());
+        const std::string_view field = text.substr(position, end - position);
         position = end;
         return field;
     }
 
-    std::string_view ReadToEnd()
+    // Numbers are a few characters long: a plain scan beats a library call for each.
+    std::int32_t ReadNumberUpTo(char delimiter)
     {
-        const std::string_view field = line.substr(position);
-        position = line.size();
-        return field;
+        const std::size_t start = position;
+        while (position < text.size() && text[position] != delimiter)
+            ++position;
+        return DecimalTextToInt(text.substr(start, position - start));
     }
 
-    void StepOver(std::size_t count) { position = std::min(line.size(), position + count); }
+    std::int32_t ReadNumberToEnd()
+    {
+        const std::string_view field = text.substr(position);
+        position = text.size();
+        return DecimalTextToInt(field);
+    }
+
+    void StepOver(std::size_t count) { position = std::min(text.size(), position + count); }
 
 private:
-    std::string_view line;
+    std::string_view text;
     std::size_t position = 0;
 };
 
-PlayerEntry ReadPlayerLine(std::string_view line)
+// Reads the pairs of the serverinfo section (which starts just after the first backslash) and
+// returns the text after the newline that ends it. A section that runs to the end of the text
+// is treated as if a newline ended it there, and no text follows it.
+std::string_view ReadServerInfoSection(std::string_view text, ServerInfoTable& table)
 {
-    PlayerLineCursor cursor(line);
-    PlayerEntry player;
-    player.userId = DecimalTextToInt(cursor.ReadUpTo(' '));
+    const std::size_t newline = text.find('\n');
+    FieldCursor cursor(text.substr(0, newline));
+    while (true) {
+        const std::string_view key = cursor.ReadTextUpTo('\\');
+        if (cursor.AtEnd()) {
+            // A key without a value is kept; an empty one (after a value's closing backslash
+            // or straight after the first backslash) is not a key at all.
+            if (!key.empty())
+                StorePair(table, key, {});
+            break;
+        }
+        cursor.StepOver(1);
+        StorePair(table, key, cursor.ReadTextUpTo('\\'));
+        if (cursor.AtEnd())
+            break;
+        cursor.StepOver(1);
+    }
+    return newline == std::string_view::npos ? std::string_view{} : text.substr(newline + 1);
+}
+
+// Fills the row in place rather than building a new record, so that its strings keep their
+// storage from one reply to the next.
+void ReadPlayerLine(std::string_view line, PlayerEntry& player)
+{
+    FieldCursor cursor(line);
+    player.userId = cursor.ReadNumberUpTo(' ');
     cursor.StepOver(1);
-    player.frags = DecimalTextToInt(cursor.ReadUpTo(' '));
+    player.frags = cursor.ReadNumberUpTo(' ');
     cursor.StepOver(1);
-    player.minutes = DecimalTextToInt(cursor.ReadUpTo(' '));
+    player.minutes = cursor.ReadNumberUpTo(' ');
     cursor.StepOver(1);
-    player.ping = std::min(DecimalTextToInt(cursor.ReadUpTo(' ')), kHighestPing);
+    player.ping = std::min(cursor.ReadNumberUpTo(' '), kHighestPing);
     cursor.StepOver(2); // space, opening quote
-    player.name = cursor.ReadUpTo('"');
+    player.name = cursor.ReadTextUpTo('"');
     cursor.StepOver(3); // closing quote, space, opening quote
-    player.skin = cursor.ReadUpTo('"');
+    player.skin = cursor.ReadTextUpTo('"');
     cursor.StepOver(2); // closing quote, space
-    player.topColor = DecimalTextToInt(cursor.ReadUpTo(' '));
+    player.topColor = cursor.ReadNumberUpTo(' ');
     cursor.StepOver(1);
-    player.bottomColor = DecimalTextToInt(cursor.ReadToEnd());
-    return player;
+    player.bottomColor = cursor.ReadNumberToEnd();
 }
 
 void ReadPlayerLines(std::string_view remainder, StatusModel& model)
@@ -121,7 +129,7 @@ void ReadPlayerLines(std::string_view remainder, StatusModel& model)
         if (model.playerCount >= kMaxPlayers)
             return;
         model.serverEmpty = false;
-        model.players[model.playerCount] = ReadPlayerLine(line);
+        ReadPlayerLine(line, model.players[model.playerCount]);
         ++model.playerCount;
         if (newline == std::string_view::npos)
             return;

@@ -1,0 +1,104 @@
+// Speed of the status core on a full server: reading the committed 32-player reply, and the
+// totals and ordering of 33 players. Run from the build folder: bench/status/tallyhawk_status_bench
+
+#include "status/Standings.h"
+#include "status/StatusReplyReader.h"
+
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+// With --benchmark_repetitions, the fastest repetition is the one least disturbed by other work
+// on a shared machine; report it beside the mean and median.
+double Fastest(const std::vector<double>& values)
+{
+    return *std::min_element(values.begin(), values.end());
+}
+
+std::string ReadFullServerReply()
+{
+    std::ifstream file(TALLYHAWK_TEST_DATA_DIR "/full-server.reply", std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The dialog keeps one model and reads every reply into it, so the model is reused here too.
+void BM_ReadFullServerReply(benchmark::State& state)
+{
+    const std::string reply = ReadFullServerReply();
+    if (reply.empty()) {
+        state.SkipWithError("tests/data/full-server.reply is missing");
+        return;
+    }
+    StatusModel model;
+    for (auto _ : state) {
+        ReadStatusReply(reply, model);
+        benchmark::DoNotOptimize(model);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * reply.size()));
+}
+BENCHMARK(BM_ReadFullServerReply)->ComputeStatistics("min", Fastest);
+
+// 33 players in reply order: frags from a match in progress, with ties, names long and short.
+StatusModel UnorderedModel33()
+{
+    static constexpr std::int32_t kFrags[kMaxPlayers] = {12, 54, 3,  47, 33, -2, 47, 29, 0,  21, 18,
+                                                         33, 9,  15, 26, 7,  40, 11, 3,  22, 17, -5,
+                                                         14, 31, 8,  19, 2,  24, 6,  1,  12, 0,  0};
+    StatusModel model;
+    for (std::int32_t row = 0; row < kMaxPlayers; ++row) {
+        PlayerEntry& player = model.players[row];
+        player.userId = 100 + row;
+        player.frags = kFrags[row];
+        player.minutes = 40 - row;
+        player.ping = 20 + 7 * row;
+        player.name = row % 3 == 0 ? "player " + std::to_string(row) + " with a long clan name"
+                                   : "p" + std::to_string(row);
+        player.skin = row % 2 == 0 ? "base" : "tf_scout";
+        player.topColor = row % 14;
+        player.bottomColor = row % 2 == 0 ? 4 : 13;
+    }
+    model.playerCount = kMaxPlayers;
+    model.serverEmpty = false;
+    return model;
+}
+
+// Each iteration starts again from the unordered rows; the copy is part of the timed work, and
+// BM_CopyPlayers33 below times the copy alone so it can be taken off.
+void BM_TotalsAndOrdering33(benchmark::State& state)
+{
+    const StatusModel unordered = UnorderedModel33();
+    StatusModel model = unordered;
+    const TeamTexts teamTexts = {"base", "tf_scout", "tf_sold"};
+    for (auto _ : state) {
+        model.players = unordered.players;
+        StandingsTotals totals = ComputeStandingsTotals(model, TeamMode::Skin, teamTexts);
+        OrderPlayersByFrags(model);
+        benchmark::DoNotOptimize(totals);
+        benchmark::DoNotOptimize(model);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_TotalsAndOrdering33)->ComputeStatistics("min", Fastest);
+
+void BM_CopyPlayers33(benchmark::State& state)
+{
+    const StatusModel unordered = UnorderedModel33();
+    StatusModel model = unordered;
+    for (auto _ : state) {
+        model.players = unordered.players;
+        benchmark::DoNotOptimize(model);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_CopyPlayers33)->ComputeStatistics("min", Fastest);
+
+} // namespace
+
+BENCHMARK_MAIN();
