@@ -3,8 +3,8 @@
 #include "ReplyCollector.h"
 #include "status/StatusWireFormat.h"
 
-#include <array>
 #include <arpa/inet.h>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <netdb.h>
@@ -49,8 +49,8 @@ std::variant<sockaddr_in, ReplyFailure> Resolve(const ServerAddress& address)
     addrinfo* found = nullptr;
     const int status = getaddrinfo(address.host.c_str(), nullptr, &hints, &found);
     if (status != 0 || found == nullptr)
-        return ReplyFailure{ExitCode::HostNotResolved, "cannot resolve host '" + address.host +
-                                                           "': " + gai_strerror(status)};
+        return ReplyFailure{ExitCode::HostNotResolved,
+                            "cannot resolve host '" + address.host + "': " + gai_strerror(status)};
     sockaddr_in peer{};
     std::memcpy(&peer, found->ai_addr, sizeof peer);
     freeaddrinfo(found);

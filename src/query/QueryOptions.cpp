@@ -21,7 +21,7 @@ std::variant<QueryOptions, int> ParseQueryOptions(int argc, char** argv)
     auto* fileOption = app.add_option("--from-file", options.fromFile,
                                       "read a saved reply (the bytes up to the first zero byte) "
                                       "instead of querying a server")
-                          ->type_name("PATH");
+                           ->type_name("PATH");
     serverOption->excludes(fileOption);
 
     app.add_flag("--json", options.json, "print one JSON object on one line");

@@ -12,9 +12,9 @@ std::variant<ServerAddress, ReplyFailure> ParseServerAddress(const std::string& 
     address.host = text.substr(0, colon);
     if (colon != std::string::npos) {
         const std::string portText = text.substr(colon + 1);
-        const bool allDigits =
-            !portText.empty() && portText.size() <= 5 &&
-            std::all_of(portText.begin(), portText.end(), [](char c) { return c >= '0' && c <= '9'; });
+        const bool allDigits = !portText.empty() && portText.size() <= 5 &&
+                               std::all_of(portText.begin(), portText.end(),
+                                           [](char c) { return c >= '0' && c <= '9'; });
         const unsigned long port = allDigits ? std::stoul(portText) : 0;
         if (port < 1 || port > 65535)
             return ReplyFailure{ExitCode::PortOutOfRange,

@@ -45,9 +45,9 @@ TEST(QueryFromFileTest, PrintsTableInDisplayOrderWithSkinTeamTotals)
 TEST(QueryFromFileTest, PrintsOneJsonLineWithColorTeamTotals)
 {
     TemporaryFile reply(kReply);
-    const ProcessResult result = RunQuery({"--from-file", reply.Path(), "--json", "--team-mode",
-                                           "color", "--team1", "4", "--team2", "13", "--team3",
-                                           " 12abc"});
+    const ProcessResult result =
+        RunQuery({"--from-file", reply.Path(), "--json", "--team-mode", "color", "--team1", "4",
+                  "--team2", "13", "--team3", " 12abc"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(
         result.out,
@@ -120,8 +120,7 @@ struct ExitCase
 };
 
 class QueryExitCodeTest : public testing::TestWithParam<ExitCase>
-{
-};
+{};
 
 TEST_P(QueryExitCodeTest, EndsWithDocumentedCodeAndMessage)
 {
@@ -156,7 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
                  2,
                  "cannot read '/nonexistent/reply'"},
         ExitCase{"Directory", {"--from-file", "/"}, "", 2, "cannot read '/'"},
-        ExitCase{"UnknownOption", {"--from-file", "{file}", "--colour"}, kSmallReply, 2, "--colour"},
+        ExitCase{
+            "UnknownOption", {"--from-file", "{file}", "--colour"}, kSmallReply, 2, "--colour"},
         ExitCase{"UnknownTeamMode",
                  {"--from-file", "{file}", "--team-mode", "team"},
                  kSmallReply,
@@ -164,7 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "--team-mode"},
         ExitCase{"MissingFileArgument", {"--from-file"}, "", 2, "--from-file"},
         ExitCase{"NeitherServerNorFile", {"--json"}, "", 2, "give a server"},
-        ExitCase{"FileAndServer", {"--from-file", "{file}", "localhost"}, kSmallReply, 2, "excludes"},
+        ExitCase{
+            "FileAndServer", {"--from-file", "{file}", "localhost"}, kSmallReply, 2, "excludes"},
         ExitCase{"Help", {"--help"}, "", 0, ""}),
     [](const testing::TestParamInfo<ExitCase>& info) { return std::string(info.param.name); });
 
@@ -172,9 +173,9 @@ TEST(QueryHelpTest, ListsTheExitCodes)
 {
     const ProcessResult result = RunQuery({"--help"});
     EXPECT_EQ(result.exitCode, 0);
-    for (const char* line : {"1  Server Did Not Respond", "2  bad option", "3  host name",
-                             "4  port out of range", "5  reply refused", "6  reply datagram",
-                             "7  other network failure"})
+    for (const char* line :
+         {"1  Server Did Not Respond", "2  bad option", "3  host name", "4  port out of range",
+          "5  reply refused", "6  reply datagram", "7  other network failure"})
         EXPECT_NE(result.out.find(line), std::string::npos) << line;
 }
 

@@ -106,8 +106,7 @@ int WaitForExit(pid_t pid, Clock::time_point deadline)
     if (processDescriptor >= 0) {
         pollfd exited{processDescriptor, POLLIN, 0};
         while (true) {
-            const auto left =
-                std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
             const int ready = poll(&exited, 1, static_cast<int>(std::max<long>(0, left.count())));
             if (ready >= 0 || errno != EINTR)
                 break;

@@ -33,9 +33,9 @@ public:
 
     // Reads standard error until a line that starts with prefix; returns that line, or nothing
     // if the process ended or the deadline passed first.
-    std::optional<std::string> WaitForLine(std::string_view prefix,
-                                           std::chrono::milliseconds deadline =
-                                               std::chrono::seconds(10));
+    std::optional<std::string>
+    WaitForLine(std::string_view prefix,
+                std::chrono::milliseconds deadline = std::chrono::seconds(10));
 
     // Sends SIGTERM and waits for the end; returns the exit code (128 + signal when killed by
     // one), or -1 if it had to be killed after the deadline.
