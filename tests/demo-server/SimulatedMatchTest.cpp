@@ -1,7 +1,8 @@
 // The simulated match: reproducible, alive, and always within what a real server sends.
 
-#include "NamePool.h"
 #include "SimulatedMatch.h"
+
+#include "NamePool.h"
 
 #include <gtest/gtest.h>
 #include <set>

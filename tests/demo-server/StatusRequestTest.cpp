@@ -16,8 +16,7 @@ struct RequestCase
 };
 
 class StatusRequestTest : public testing::TestWithParam<RequestCase>
-{
-};
+{};
 
 TEST_P(StatusRequestTest, ReadsFlagsOrRejects)
 {
@@ -37,8 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
         RequestCase{"LongerWord", std::string("\xff\xff\xff\xffstatuses\n", 13), std::nullopt},
         RequestCase{"OtherCommand", std::string("\xff\xff\xff\xffping\n", 9), std::nullopt},
         RequestCase{"ThreeMarkerBytes", std::string("\xff\xff\xffstatus\n", 10), std::nullopt},
-        RequestCase{"NoMarker", "status\n", std::nullopt},
-        RequestCase{"Empty", "", std::nullopt}),
+        RequestCase{"NoMarker", "status\n", std::nullopt}, RequestCase{"Empty", "", std::nullopt}),
     [](const testing::TestParamInfo<RequestCase>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -119,6 +119,11 @@ struct ExitCase
     std::string errorText; // expected within standard error
 };
 
+void PrintTo(const ExitCase& exitCase, std::ostream* out)
+{
+    *out << exitCase.name;
+}
+
 class QueryExitCodeTest : public testing::TestWithParam<ExitCase>
 {};
 

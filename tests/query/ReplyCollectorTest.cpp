@@ -2,9 +2,10 @@
 // may have been cut for lack of room; continuation headers never reach the text.
 
 #include "query/ReplyCollector.h"
-#include "query/ServerAddress.h"
+
 #include "SimulatedMatch.h"
 #include "StatusReplyWriter.h"
+#include "query/ServerAddress.h"
 #include "status/StatusReplyReader.h"
 #include "status/StatusWireFormat.h"
 
@@ -55,8 +56,8 @@ TEST(ReplyCollectorTest, EveryServerReplyIsCompleteAtItsLastDatagramAndNotBefore
 TEST(ReplyCollectorTest, ContinuationHeaderDoesNotCorruptTheNextPlayerLine)
 {
     ReplyCollector collector;
-    const std::string fullText = "\\map\\dm3\n" + std::string(1250, 'x').insert(0, "1 2 3 4 \"") +
-                                 "\" \"\" 0 0\n";
+    const std::string fullText =
+        "\\map\\dm3\n" + std::string(1250, 'x').insert(0, "1 2 3 4 \"") + "\" \"\" 0 0\n";
     EXPECT_EQ(collector.Append(Datagram(fullText)), ReplyCollector::Verdict::MayContinue);
     EXPECT_EQ(collector.Append(Datagram("17 5 6 7 \"next\" \"red\" 4 4\n")),
               ReplyCollector::Verdict::Complete);
@@ -74,7 +75,8 @@ TEST(ReplyCollectorTest, DatagramCutInsideALineWaitsForMore)
     EXPECT_EQ(collector.Append(Datagram("\\map\\dm3\n1 2 3 4 \"na")),
               ReplyCollector::Verdict::MayContinue);
     EXPECT_EQ(collector.Append(Datagram("me\" \"\" 0 0\n")), ReplyCollector::Verdict::Complete);
-    EXPECT_EQ(collector.Text(), std::string(kPrintHeader) + "\\map\\dm3\n1 2 3 4 \"name\" \"\" 0 0\n");
+    EXPECT_EQ(collector.Text(),
+              std::string(kPrintHeader) + "\\map\\dm3\n1 2 3 4 \"name\" \"\" 0 0\n");
 }
 
 TEST(ReplyCollectorTest, TakesEachDatagramOnlyUpToItsFirstZeroByte)

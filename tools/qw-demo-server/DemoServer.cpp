@@ -30,7 +30,8 @@ void OnStopSignal(int)
 // between the check of the flag and the wait.
 sigset_t InstallStopSignals()
 {
-    struct sigaction action{};
+    struct sigaction action
+    {};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
@@ -154,7 +155,8 @@ int RunDemoServer(const DemoServerOptions& options)
 
         const std::chrono::duration<double> elapsed = Clock::now() - start;
         match.AdvanceTo(elapsed.count() * options.speed);
-        for (const std::string& reply : ScenarioReply(options.scenario, match, *flags, garbageRandom))
+        for (const std::string& reply :
+             ScenarioReply(options.scenario, match, *flags, garbageRandom))
             sendto(udp, reply.data(), reply.size(), 0, reinterpret_cast<const sockaddr*>(&peer),
                    peerLength);
     }

@@ -11,9 +11,9 @@
 struct DemoServerOptions
 {
     std::string bindAddress = "127.0.0.1";
-    unsigned port = 27500;          // 0: any free port, shown in the ready line
+    unsigned port = 27500; // 0: any free port, shown in the ready line
     MatchSettings match;
-    double speed = 1;               // match seconds per real second; 0 freezes the match
+    double speed = 1; // match seconds per real second; 0 freezes the match
     Scenario scenario = Scenario::Normal;
     std::optional<double> maxSeconds; // stop by itself after this long
     bool verbose = false;             // log every datagram

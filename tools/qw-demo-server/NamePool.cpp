@@ -8,19 +8,23 @@ namespace {
 // bracket glyphs, 0x12 to 0x1B its gold digits, 0x1C a dot, 0x05 a bullet.
 const std::vector<std::string> kNames{
     "Alpha",
-    "b\xf2\xe1\xe9\xee",       // "brain" in red letters
-    "\x10" "DD\x11 ogre",      // clan tag in bracket glyphs
+    "b\xf2\xe1\xe9\xee", // "brain" in red letters
+    "\x10"
+    "DD\x11 ogre", // clan tag in bracket glyphs
     "Mr. Smith",
     "fr\xe1g m\xe1\xe3hine",
-    "\x1c" "rocket\x1c",
+    "\x1c"
+    "rocket\x1c",
     "ParadokS",
     "[XX] hangtime",
     "Zero Cool",
     "gold\x12\x13\x14",        // gold digits 0, 1, 2
     "h\xe5ll\xef w\xef\xf2ld", // mixed white and red
-    "\x05" "bullet\x05",
+    "\x05"
+    "bullet\x05",
     "Sniper Wolf",
-    "ch\xf5" "ck",
+    "ch\xf5"
+    "ck",
     "mIkE",
     "~tilde~",
     "lg-only #1",
@@ -28,14 +32,15 @@ const std::vector<std::string> kNames{
     "<the punisher>",
     "!ready",
     "n00b = 1",
-    "\xc2\xcf\xd4",            // "BOT" in red capitals
+    "\xc2\xcf\xd4", // "BOT" in red capitals
     "spaced   out",
     "Xx_killer_xX",
-    "a\x7f" "b",
+    "a\x7f"
+    "b",
     "r\xe1il% 100",
     "quad (on)",
     "D\xe5\xe1th",
-    "\x1d\x1e\x1f bar",        // the console's bar glyphs
+    "\x1d\x1e\x1f bar", // the console's bar glyphs
     "Strogg",
     "ruby*",
     "Orb'it",

@@ -85,7 +85,9 @@ MatchSettings SettingsForScenario(Scenario scenario, MatchSettings settings)
 std::vector<std::string> ScenarioReply(Scenario scenario, const SimulatedMatch& match, int flags,
                                        std::mt19937& random)
 {
-    const auto pieces = [&] { return StatusReplyPieces(match.ServerInfo(), match.Clients(), flags); };
+    const auto pieces = [&] {
+        return StatusReplyPieces(match.ServerInfo(), match.Clients(), flags);
+    };
     switch (scenario) {
     case Scenario::Silent:
         return {};
@@ -97,7 +99,8 @@ std::vector<std::string> ScenarioReply(Scenario scenario, const SimulatedMatch& 
         return {PaddedDatagram(match, flags, kMaxDatagramBytes)};
     case Scenario::Split: {
         const std::string text = Joined(pieces());
-        const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+        const std::size_t lines =
+            static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
         const std::size_t middleLine = lines > 1 ? (lines - 1) / 2 : 0;
         const std::size_t start = PlayerLineStart(text, middleLine);
         const std::size_t end = std::min(text.size(), text.find('\n', start));
@@ -106,7 +109,8 @@ std::vector<std::string> ScenarioReply(Scenario scenario, const SimulatedMatch& 
     }
     case Scenario::ZeroByte: {
         const std::string text = Joined(pieces());
-        const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+        const std::size_t lines =
+            static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
         const std::size_t cut = PlayerLineStart(text, lines > 1 ? (lines - 1) / 2 : 0);
         return {ReplyDatagram(text.substr(0, cut) + '\0' + text.substr(cut))};
     }

@@ -143,8 +143,8 @@ void SimulatedMatch::PlayOneSecond()
         spareNames.erase(spareNames.begin());
         const int team = std::uniform_int_distribution<int>(0, settings.teams - 1)(random);
         // Joiners come after the others, before the spectator, as the server's slots run.
-        auto position = std::find_if(clients.begin(), clients.end(),
-                                     [](auto& c) { return c.spectator; });
+        auto position =
+            std::find_if(clients.begin(), clients.end(), [](auto& c) { return c.spectator; });
         clients.insert(position, NewPlayer(name, team, true));
     }
 }

@@ -15,7 +15,7 @@ struct MatchSettings
     int players = 8; // 0 to kMaxClients
     int teams = 2;   // 2 or 3
     unsigned seed = 1;
-    bool longNames = false;       // every name kMaxNameBytes long
+    bool longNames = false;          // every name kMaxNameBytes long
     bool extendedServerInfo = false; // 27 serverinfo pairs instead of the usual dozen
     bool spectator = true;           // one spectator while a slot is free
 };

@@ -14,25 +14,30 @@ int main(int argc, char** argv)
                  "request, 'status N' with flags, 'status' ended by a zero byte) while a team "
                  "match goes on. Prints 'listening on ADDRESS:PORT' on standard error when ready.",
                  "qw-demo-server"};
-    app.add_option("--port", options.port, "UDP port to listen on; 0 picks a free one (default "
-                                           "27500)")
+    app.add_option("--port", options.port,
+                   "UDP port to listen on; 0 picks a free one (default "
+                   "27500)")
         ->type_name("PORT")
         ->check(CLI::Range(0, 65535));
-    app.add_option("--bind", options.bindAddress, "loopback address to listen on (default "
-                                                  "127.0.0.1)")
+    app.add_option("--bind", options.bindAddress,
+                   "loopback address to listen on (default "
+                   "127.0.0.1)")
         ->type_name("ADDRESS");
     app.add_option("--players", options.match.players, "players in the match (default 8)")
         ->type_name("N")
         ->check(CLI::Range(0, kMaxClients));
-    app.add_option("--teams", options.match.teams, "teams, told apart by skin and bottom colour: "
-                                                   "red (4), blue (13), gold (12) (default 2)")
+    app.add_option("--teams", options.match.teams,
+                   "teams, told apart by skin and bottom colour: "
+                   "red (4), blue (13), gold (12) (default 2)")
         ->type_name("N")
         ->check(CLI::Range(2, 3));
-    app.add_option("--seed", options.match.seed, "seed of the match, for a reproducible run "
-                                                 "(default 1)")
+    app.add_option("--seed", options.match.seed,
+                   "seed of the match, for a reproducible run "
+                   "(default 1)")
         ->type_name("N");
-    app.add_option("--speed", options.speed, "match seconds per real second; 0 freezes the match "
-                                             "(default 1)")
+    app.add_option("--speed", options.speed,
+                   "match seconds per real second; 0 freezes the match "
+                   "(default 1)")
         ->type_name("X")
         ->check(CLI::Range(0.0, 10000.0));
     std::string scenario = "normal";
