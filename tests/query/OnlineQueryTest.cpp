@@ -26,7 +26,8 @@ const std::vector<std::string> kFrozenMatch{"--speed", "0", "--seed", "7", "--te
 const MatchSettings kFrozenSettings{.players = 8, .teams = 3, .seed = 7};
 const std::vector<std::string> kTeams{"--team1", "red", "--team2", "blue", "--team3", "gold"};
 
-std::vector<std::string> Concat(std::vector<std::string> first, const std::vector<std::string>& second)
+std::vector<std::string> Concat(std::vector<std::string> first,
+                                const std::vector<std::string>& second)
 {
     first.insert(first.end(), second.begin(), second.end());
     return first;
@@ -49,8 +50,8 @@ void ExpectConsistentStandings(const json& document)
     }
     EXPECT_EQ(document["totals"]["totalFrags"], totalFrags);
     EXPECT_EQ(document["totals"]["longestMinutes"], longest);
-    EXPECT_EQ(document["totals"]["teamTotal"], json::array({bySkin["red"], bySkin["blue"],
-                                                            bySkin["gold"]}));
+    EXPECT_EQ(document["totals"]["teamTotal"],
+              json::array({bySkin["red"], bySkin["blue"], bySkin["gold"]}));
     EXPECT_EQ(document["serverEmpty"], players.empty());
 }
 
@@ -98,7 +99,8 @@ TEST(OnlineQueryTest, RawReplyIsTheServersBytesAndReplaysThroughFromFile)
     EXPECT_EQ(raw.out, expected);
 
     TemporaryFile saved(raw.out);
-    const ProcessResult replayed = RunQuery(Concat({"--from-file", saved.Path(), "--json"}, kTeams));
+    const ProcessResult replayed =
+        RunQuery(Concat({"--from-file", saved.Path(), "--json"}, kTeams));
     const ProcessResult online = RunQuery(Concat({server.Address(), "--json"}, kTeams));
     EXPECT_EQ(replayed.out, online.out);
 }
@@ -138,8 +140,8 @@ struct ScenarioCase
 {
     const char* scenario;
     int exitCode;
-    std::string errorText;  // expected within standard error
-    int players;            // players in the JSON; -1 when no JSON is expected
+    std::string errorText; // expected within standard error
+    int players;           // players in the JSON; -1 when no JSON is expected
 };
 
 void PrintTo(const ScenarioCase& scenarioCase, std::ostream* out)
@@ -148,8 +150,7 @@ void PrintTo(const ScenarioCase& scenarioCase, std::ostream* out)
 }
 
 class OnlineScenarioTest : public testing::TestWithParam<ScenarioCase>
-{
-};
+{};
 
 TEST_P(OnlineScenarioTest, EndsAsDocumented)
 {
@@ -175,10 +176,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ScenarioCase{"silent", 1, "Server Did Not Respond\n", -1},
                     ScenarioCase{"empty-datagram", 1, "Server Did Not Respond\n", -1},
                     ScenarioCase{"oversize", 6, "larger than 4096 bytes", -1},
-                    ScenarioCase{"exact-4096", 0, "", 8},
-                    ScenarioCase{"split", 0, "", 8},
-                    ScenarioCase{"zero-byte", 0, "", 4},
-                    ScenarioCase{"no-players", 0, "", 0}),
+                    ScenarioCase{"exact-4096", 0, "", 8}, ScenarioCase{"split", 0, "", 8},
+                    ScenarioCase{"zero-byte", 0, "", 4}, ScenarioCase{"no-players", 0, "", 0}),
     [](const testing::TestParamInfo<ScenarioCase>& info) {
         std::string name = info.param.scenario;
         std::erase(name, '-');
