@@ -59,18 +59,16 @@ struct QuakestatPlayer
 };
 
 class QuakestatAgreementTest : public testing::TestWithParam<const char*>
-{
-};
+{};
 
 TEST_P(QuakestatAgreementTest, SeesTheSameServerInfoAndPlayers)
 {
-    DemoServerRunner server({"--speed", "0", "--players", "24", "--teams", "3", "--seed",
-                             GetParam()});
+    DemoServerRunner server(
+        {"--speed", "0", "--players", "24", "--teams", "3", "--seed", GetParam()});
     ASSERT_NE(server.Port(), 0u) << server.Process().ErrorText();
 
-    const ProcessResult quakestat = RunProcess({"/usr/bin/env", "quakestat", "-qws",
-                                                server.Address(), "-P", "-R", "-raw", "\t",
-                                                "-ncn"});
+    const ProcessResult quakestat = RunProcess(
+        {"/usr/bin/env", "quakestat", "-qws", server.Address(), "-P", "-R", "-raw", "\t", "-ncn"});
     if (quakestat.exitCode == 127)
         GTEST_SKIP() << "quakestat is not installed (scripts/setup installs it)";
     ASSERT_EQ(quakestat.exitCode, 0) << quakestat.err;
@@ -109,10 +107,13 @@ TEST_P(QuakestatAgreementTest, SeesTheSameServerInfoAndPlayers)
         ASSERT_GE(fields.size(), 8u) << lines[line];
         if (fields[2] == "-9999")
             continue; // a spectator: listed only for "status 23"
-        quakestatPlayers[std::stoi(fields[0])] =
-            QuakestatPlayer{fields[1],          std::stoi(fields[2]), std::stoi(fields[3]),
-                            std::stoi(fields[4]), std::stoi(fields[5]), std::stoi(fields[6]),
-                            fields[7]};
+        quakestatPlayers[std::stoi(fields[0])] = QuakestatPlayer{fields[1],
+                                                                 std::stoi(fields[2]),
+                                                                 std::stoi(fields[3]),
+                                                                 std::stoi(fields[4]),
+                                                                 std::stoi(fields[5]),
+                                                                 std::stoi(fields[6]),
+                                                                 fields[7]};
     }
     ASSERT_EQ(quakestatPlayers.size(), standings["players"].size()) << quakestat.out;
     for (const json& player : standings["players"]) {

@@ -3,8 +3,10 @@
 
 #include "QueryRunner.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 namespace {
 
@@ -108,6 +110,39 @@ TEST(QueryFromFileTest, ReplyWithoutPlayersIsAnEmptyServer)
                         "\n");
     const ProcessResult text = RunQuery({"--from-file", reply.Path()});
     EXPECT_NE(text.out.find("Players\n  (none)\n"), std::string::npos) << text.out;
+}
+
+std::size_t CodePoints(const std::string& utf8)
+{
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+TEST(QueryFromFileTest, RecordedDemoReplyShowsAlignedColumnsWhateverTheNameBytes)
+{
+    // Recorded with: qw-demo-server --speed 0 --seed 3 --players 10 --teams 3, then --raw.
+    const ProcessResult result =
+        RunQuery({"--from-file", TALLYHAWK_TEST_DATA_DIR "/demo-match.reply", "--team1", "red"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::size_t players = result.out.find("Players\n");
+    const std::size_t totals = result.out.find("\n\nTotal frags");
+    ASSERT_LT(players, totals);
+
+    std::vector<std::string> rows;
+    std::istringstream table(result.out.substr(players, totals - players));
+    std::string row;
+    std::getline(table, row); // the title
+    while (std::getline(table, row))
+        rows.push_back(row);
+    ASSERT_EQ(rows.size(), 11u); // the column heads and ten players
+    for (const std::string& line : rows) {
+        EXPECT_EQ(CodePoints(line), CodePoints(rows[0])) << line;
+        // No byte of a name reaches the terminal as a control character.
+        EXPECT_TRUE(std::none_of(line.begin(), line.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 32 || c == 127;
+        })) << line;
+    }
 }
 
 struct ExitCase
