@@ -43,6 +43,13 @@ std::string Endpoint(const ServerAddress& address)
 
 std::variant<sockaddr_in, ReplyFailure> Resolve(const ServerAddress& address)
 {
+    sockaddr_in peer{};
+    peer.sin_family = AF_INET;
+    peer.sin_port = htons(address.port);
+    // A dotted address needs no resolver at all.
+    if (inet_pton(AF_INET, address.host.c_str(), &peer.sin_addr) == 1)
+        return peer;
+
     addrinfo hints{};
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_DGRAM;
@@ -51,7 +58,6 @@ std::variant<sockaddr_in, ReplyFailure> Resolve(const ServerAddress& address)
     if (status != 0 || found == nullptr)
         return ReplyFailure{ExitCode::HostNotResolved,
                             "cannot resolve host '" + address.host + "': " + gai_strerror(status)};
-    sockaddr_in peer{};
     std::memcpy(&peer, found->ai_addr, sizeof peer);
     freeaddrinfo(found);
     peer.sin_port = htons(address.port);
