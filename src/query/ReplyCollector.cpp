@@ -6,8 +6,10 @@ ReplyCollector::Verdict ReplyCollector::Append(std::string_view datagram)
     std::string_view piece = datagram;
     if (datagramCount > 0 && piece.starts_with(kPrintHeader))
         piece.remove_prefix(kPrintHeader.size());
-    text.append(piece);
+    text.append(piece.substr(0, kMaxReplyBytes - text.size()));
     ++datagramCount;
+    if (text.size() >= kMaxReplyBytes)
+        return Verdict::Complete;
 
     const std::string_view replyText =
         datagram.starts_with(kPrintHeader) ? datagram.substr(kPrintHeader.size()) : datagram;

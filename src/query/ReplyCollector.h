@@ -25,6 +25,9 @@ public:
     static constexpr std::size_t kContinuationThreshold =
         kServerPrintBufferBytes - kLargestLaterPiece;
     static constexpr std::chrono::milliseconds kQuietPeriod{50};
+    // A real reply is a few datagrams; a server that keeps sending is cut off here rather than
+    // allowed to fill memory until the timeout.
+    static constexpr std::size_t kMaxReplyBytes = 16 * kMaxDatagramBytes;
 
     enum class Verdict
     {
@@ -34,7 +37,8 @@ public:
 
     // Appends one received datagram (at most kMaxDatagramBytes) up to its first zero byte. The
     // first datagram is kept whole; a later one loses its own print header, so that the header
-    // does not land in the middle of the text (at the start of a player line).
+    // does not land in the middle of the text (at the start of a player line). The text stops
+    // growing at kMaxReplyBytes, and the reply is then complete.
     Verdict Append(std::string_view datagram);
 
     // Everything collected so far; never holds a zero byte.

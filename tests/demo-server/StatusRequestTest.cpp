@@ -32,7 +32,7 @@ INSTANTIATE_TEST_SUITE_P(
         RequestCase{"FlagsEndedByZeroByte", std::string("\xff\xff\xff\xffstatus 4\0", 13), 4},
         RequestCase{"NoTerminator", std::string("\xff\xff\xff\xffstatus", 10), 0},
         RequestCase{"TextAfterTheLineIsIgnored",
-                    std::string("\xff\xff\xff\xffstatus 2\nstatus 31\n", 20), 2},
+                    std::string("\xff\xff\xff\xffstatus 2\nstatus 31\n", 23), 2},
         RequestCase{"LongerWord", std::string("\xff\xff\xff\xffstatuses\n", 13), std::nullopt},
         RequestCase{"OtherCommand", std::string("\xff\xff\xff\xffping\n", 9), std::nullopt},
         RequestCase{"ThreeMarkerBytes", std::string("\xff\xff\xffstatus\n", 10), std::nullopt},

@@ -89,9 +89,8 @@ TEST(QueryFromFileTest, JsonStringsGiveBackEveryByteOfTheReply)
 TEST(QueryFromFileTest, ReadsTheFileOnlyUpToItsFirstZeroByte)
 {
     TemporaryFile reply(std::string("\xff\xff\xff\xffn\\map\\e1m1\n"
-                                    "1 7 2 30 \"kept\" \"\" 0 0\n",
-                                    46) +
-                        std::string(1, '\0') + "2 99 2 30 \"dropped\" \"\" 0 0\n");
+                                    "1 7 2 30 \"kept\" \"\" 0 0\n") +
+                        '\0' + "2 99 2 30 \"dropped\" \"\" 0 0\n");
     const ProcessResult result = RunQuery({"--from-file", reply.Path(), "--json"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const auto document = nlohmann::json::parse(result.out);

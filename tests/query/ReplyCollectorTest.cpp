@@ -87,6 +87,16 @@ TEST(ReplyCollectorTest, TakesEachDatagramOnlyUpToItsFirstZeroByte)
     EXPECT_EQ(collector.DatagramCount(), 1);
 }
 
+TEST(ReplyCollectorTest, EndlessFullDatagramsAreCutOffAtTheReplyLimit)
+{
+    ReplyCollector collector;
+    const std::string full = Datagram(std::string(kMaxDatagramBytes - 6, 'x'));
+    int appended = 0;
+    while (collector.Append(full) == ReplyCollector::Verdict::MayContinue)
+        ASSERT_LT(++appended, 100);
+    EXPECT_EQ(collector.Text().size(), ReplyCollector::kMaxReplyBytes);
+}
+
 TEST(ServerAddressTest, ReadsHostAndPortOrSaysWhatIsWrong)
 {
     struct Case
