@@ -132,9 +132,10 @@ ReplyResult QueryServer(const ServerAddress& address, std::chrono::milliseconds 
         if (!*readable)
             break;
         // MSG_TRUNC makes recv report a longer datagram's real length, so it is refused rather
-        // than read cut short.
-        const ssize_t length = recv(udp, buffer.data(), buffer.size(), MSG_TRUNC);
-        if (length < 0 && errno == EINTR)
+        // than read cut short. MSG_DONTWAIT: a datagram that poll saw may still be dropped (a bad
+        // checksum), and the deadline must hold all the same.
+        const ssize_t length = recv(udp, buffer.data(), buffer.size(), MSG_TRUNC | MSG_DONTWAIT);
+        if (length < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK))
             continue;
         if (length < 0) {
             result.failure = SocketFailure(address, "receive", errno);

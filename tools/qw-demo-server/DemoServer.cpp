@@ -141,7 +141,7 @@ int RunDemoServer(const DemoServerOptions& options)
 
         sockaddr_in peer{};
         socklen_t peerLength = sizeof peer;
-        const ssize_t length = recvfrom(udp, buffer.data(), buffer.size(), 0,
+        const ssize_t length = recvfrom(udp, buffer.data(), buffer.size(), MSG_DONTWAIT,
                                         reinterpret_cast<sockaddr*>(&peer), &peerLength);
         if (length < 0)
             continue;
