@@ -50,7 +50,8 @@ private:
 
 const std::vector<std::string> kFrozen{"--speed", "0", "--players", "3"};
 
-std::vector<std::string> Concat(std::vector<std::string> first, const std::vector<std::string>& second)
+std::vector<std::string> Concat(std::vector<std::string> first,
+                                const std::vector<std::string>& second)
 {
     first.insert(first.end(), second.begin(), second.end());
     return first;
@@ -86,9 +87,8 @@ TEST(DemoServerProcessTest, IgnoresOtherDatagrams)
     DemoServerRunner server(Concat(kFrozen, {"--verbose"}));
     ASSERT_NE(server.Port(), 0u) << server.Process().ErrorText();
     UdpClient client(server.Port());
-    for (const std::string& other :
-         {std::string("\xff\xff\xff\xffping\n"), std::string("status\n"), std::string(""),
-          std::string(3000, '\xff')})
+    for (const std::string& other : {std::string("\xff\xff\xff\xffping\n"), std::string("status\n"),
+                                     std::string(""), std::string(3000, '\xff')})
         client.Send(other);
     client.Send(std::string("\xff\xff\xff\xffstatus\n", 11));
     const auto reply = client.Receive();
@@ -137,8 +137,8 @@ TEST(DemoServerProcessTest, RefusesWhatItCannotServe)
 
 TEST(DemoServerProcessTest, ListensOnAnotherLoopbackAddress)
 {
-    BackgroundProcess server({TALLYHAWK_DEMO_SERVER_PATH, "--port", "0", "--bind", "127.0.0.2",
-                              "--max-seconds", "30"});
+    BackgroundProcess server(
+        {TALLYHAWK_DEMO_SERVER_PATH, "--port", "0", "--bind", "127.0.0.2", "--max-seconds", "30"});
     const std::string readyPrefix = "listening on ";
     const auto ready = server.WaitForLine(readyPrefix + "127.0.0.2:");
     ASSERT_TRUE(ready) << server.ErrorText();
