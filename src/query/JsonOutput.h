@@ -1,0 +1,13 @@
+// The machine-readable form of the standings: one JSON object on one line.
+#pragma once
+
+#include "QueryStandings.h"
+
+#include <string>
+
+// {"serverinfo":[["key","value"],...],"players":[{"userId":N,"frags":N,"minutes":N,"ping":N,
+//  "name":"…","skin":"…","topColor":N,"bottomColor":N},...],"serverEmpty":BOOL,
+//  "totals":{"totalFrags":N,"teamTotal":[N,N,N],"longestMinutes":N}}
+// Pairs in reply order, players in display order, every string byte as the code point of the
+// same value (BytesToCodePoints). No trailing newline.
+std::string StandingsToJson(const QueryStandings& standings);

@@ -1,0 +1,162 @@
+#include "NetworkReplySource.h"
+
+#include "ReplyCollector.h"
+#include "status/StatusWireFormat.h"
+
+#include <arpa/inet.h>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <optional>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class SocketHandle
+{
+public:
+    explicit SocketHandle(int descriptor) : descriptor(descriptor) {}
+    ~SocketHandle()
+    {
+        if (descriptor >= 0)
+            close(descriptor);
+    }
+    SocketHandle(const SocketHandle&) = delete;
+    SocketHandle& operator=(const SocketHandle&) = delete;
+
+    int Get() const { return descriptor; }
+
+private:
+    int descriptor;
+};
+
+std::string Endpoint(const ServerAddress& address)
+{
+    return address.host + ":" + std::to_string(address.port);
+}
+
+std::variant<sockaddr_in, ReplyFailure> Resolve(const ServerAddress& address)
+{
+    sockaddr_in peer{};
+    peer.sin_family = AF_INET;
+    peer.sin_port = htons(address.port);
+    // A dotted address needs no resolver at all.
+    if (inet_pton(AF_INET, address.host.c_str(), &peer.sin_addr) == 1)
+        return peer;
+
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_DGRAM;
+    addrinfo* found = nullptr;
+    const int status = getaddrinfo(address.host.c_str(), nullptr, &hints, &found);
+    if (status != 0 || found == nullptr)
+        return ReplyFailure{ExitCode::HostNotResolved,
+                            "cannot resolve host '" + address.host + "': " + gai_strerror(status)};
+    std::memcpy(&peer, found->ai_addr, sizeof peer);
+    freeaddrinfo(found);
+    peer.sin_port = htons(address.port);
+    return peer;
+}
+
+ReplyFailure SocketFailure(const ServerAddress& address, const char* step, int error)
+{
+    if (error == ECONNREFUSED)
+        return {ExitCode::Refused, "nothing is listening at " + Endpoint(address) +
+                                       " (the network refused the query)"};
+    return {ExitCode::NetworkFailure,
+            std::string(step) + " failed for " + Endpoint(address) + ": " + std::strerror(error)};
+}
+
+// Waits for a datagram until the deadline: true when one is waiting, false when none came in
+// time, nothing when poll itself failed.
+std::optional<bool> WaitReadable(int socket, Clock::time_point deadline)
+{
+    while (true) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0)
+            return false;
+        pollfd waiting{socket, POLLIN, 0};
+        const int ready = poll(&waiting, 1, static_cast<int>(left.count()));
+        if (ready > 0)
+            return true;
+        if (ready < 0 && errno != EINTR)
+            return std::nullopt;
+    }
+}
+
+} // namespace
+
+ReplyResult QueryServer(const ServerAddress& address, std::chrono::milliseconds timeout)
+{
+    ReplyResult result;
+    const auto resolved = Resolve(address);
+    if (const auto* failure = std::get_if<ReplyFailure>(&resolved)) {
+        result.failure = *failure;
+        return result;
+    }
+    const sockaddr_in peer = std::get<sockaddr_in>(resolved);
+
+    // Connected, so that only the server's datagrams are read and an ICMP refusal is reported.
+    // No bind: the kernel picks an ephemeral local port, never the window's port 27000.
+    SocketHandle socketHandle(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
+    const int udp = socketHandle.Get();
+    if (udp < 0) {
+        result.failure = SocketFailure(address, "socket", errno);
+        return result;
+    }
+    if (connect(udp, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) != 0) {
+        result.failure = SocketFailure(address, "connect", errno);
+        return result;
+    }
+    if (send(udp, kStatusRequest.data(), kStatusRequest.size(), 0) < 0) {
+        result.failure = SocketFailure(address, "send", errno);
+        return result;
+    }
+
+    const Clock::time_point deadline = Clock::now() + timeout;
+    Clock::time_point waitUntil = deadline;
+    ReplyCollector collector;
+    std::array<char, kMaxDatagramBytes> buffer;
+    while (true) {
+        const std::optional<bool> readable = WaitReadable(udp, waitUntil);
+        if (!readable) {
+            result.failure = SocketFailure(address, "poll", errno);
+            break;
+        }
+        if (!*readable)
+            break;
+        // MSG_TRUNC makes recv report a longer datagram's real length, so it is refused rather
+        // than read cut short. MSG_DONTWAIT: a datagram that poll saw may still be dropped (a bad
+        // checksum), and the deadline must hold all the same.
+        const ssize_t length = recv(udp, buffer.data(), buffer.size(), MSG_TRUNC | MSG_DONTWAIT);
+        if (length < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK))
+            continue;
+        if (length < 0) {
+            result.failure = SocketFailure(address, "receive", errno);
+            break;
+        }
+        if (static_cast<std::size_t>(length) > kMaxDatagramBytes) {
+            result.failure = ReplyFailure{ExitCode::OversizeDatagram,
+                                          "reply datagram of " + std::to_string(length) +
+                                              " bytes is larger than " +
+                                              std::to_string(kMaxDatagramBytes) + " bytes"};
+            break;
+        }
+        // A datagram of no bytes ends the exchange, as it does in the window.
+        if (length == 0)
+            break;
+        const auto verdict =
+            collector.Append(std::string_view(buffer.data(), static_cast<std::size_t>(length)));
+        if (verdict == ReplyCollector::Verdict::Complete)
+            break;
+        waitUntil = std::min(deadline, Clock::now() + ReplyCollector::kQuietPeriod);
+    }
+    result.text = collector.Text();
+    return result;
+}

@@ -1,0 +1,77 @@
+#include "QueryOptions.h"
+
+#include "ExitCode.h"
+
+#include <CLI/CLI.hpp>
+#include <cmath>
+#include <iostream>
+
+std::variant<QueryOptions, int> ParseQueryOptions(int argc, char** argv)
+{
+    QueryOptions options;
+    CLI::App app{"Queries a QuakeWorld server for its status (or reads a saved reply) and prints "
+                 "the standings: serverinfo, players ordered by frags, total frags, team totals "
+                 "and the longest time.",
+                 "tallyhawk-query"};
+    app.footer(kExitCodeHelp);
+
+    auto* serverOption =
+        app.add_option("server", options.server, "HOST[:PORT] of the server (port 27500 if none)")
+            ->type_name("HOST[:PORT]");
+    auto* fileOption = app.add_option("--from-file", options.fromFile,
+                                      "read a saved reply (the bytes up to the first zero byte) "
+                                      "instead of querying a server")
+                           ->type_name("PATH");
+    serverOption->excludes(fileOption);
+
+    app.add_flag("--json", options.json, "print one JSON object on one line");
+    auto* rawOption = app.add_flag("--raw", options.raw,
+                                   "write the collected reply bytes instead of the standings, "
+                                   "for replay with --from-file");
+    rawOption->excludes("--json")->excludes(fileOption);
+
+    std::string teamMode = "skin";
+    app.add_option("--team-mode", teamMode,
+                   "match the team texts against skin names or bottom colours (default skin)")
+        ->type_name("skin|color")
+        ->check(CLI::IsMember({"skin", "color"}));
+    app.add_option("--team1", options.teamTexts[0], "team 1: a skin name or a colour number")
+        ->type_name("T");
+    app.add_option("--team2", options.teamTexts[1], "team 2, like --team1")->type_name("T");
+    app.add_option("--team3", options.teamTexts[2], "team 3, like --team1")->type_name("T");
+
+    double timeoutSeconds = 2.0;
+    app.add_option("--timeout", timeoutSeconds, "seconds to wait for the reply (default 2)")
+        ->type_name("SECONDS")
+        ->check(CLI::Range(0.001, 3600.0));
+    auto* watchOption =
+        app.add_option("--watch", options.watchSeconds,
+                       "repeat the query every SECONDS and redraw the standings until "
+                       "interrupted")
+            ->type_name("SECONDS")
+            ->check(CLI::Range(0.1, 86400.0))
+            ->excludes(fileOption)
+            ->excludes(rawOption);
+    app.add_option("--count", options.watchCount, "with --watch: stop after this many refreshes")
+        ->type_name("N")
+        ->check(CLI::PositiveNumber)
+        ->needs(watchOption);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& help) {
+        return app.exit(help);
+    } catch (const CLI::ParseError& error) {
+        std::cerr << "tallyhawk-query: " << error.what() << "\n"
+                  << "Run with --help for more information.\n";
+        return ToInt(ExitCode::Usage);
+    }
+    if (options.server.empty() && !options.fromFile) {
+        std::cerr << "tallyhawk-query: give a server (HOST[:PORT]) or --from-file PATH\n"
+                  << "Run with --help for more information.\n";
+        return ToInt(ExitCode::Usage);
+    }
+    options.teamMode = teamMode == "color" ? TeamMode::Color : TeamMode::Skin;
+    options.timeout = std::chrono::milliseconds(std::lround(timeoutSeconds * 1000.0));
+    return options;
+}

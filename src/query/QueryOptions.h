@@ -1,0 +1,26 @@
+// The command line of tallyhawk-query, read with CLI11.
+#pragma once
+
+#include "status/TeamMode.h"
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <variant>
+
+struct QueryOptions
+{
+    std::string server;                  // HOST[:PORT]; empty when fromFile is given
+    std::optional<std::string> fromFile; // offline mode: a saved reply
+    bool json = false;
+    bool raw = false;
+    TeamMode teamMode = TeamMode::Skin;
+    TeamTexts teamTexts;
+    std::chrono::milliseconds timeout{2000};
+    std::optional<double> watchSeconds; // repeat the query at this period
+    std::optional<int> watchCount;      // stop watching after this many refreshes
+};
+
+// Either the options, or the exit code to end with at once (help shown: 0; bad usage: 2, after
+// a message on standard error).
+std::variant<QueryOptions, int> ParseQueryOptions(int argc, char** argv);

@@ -1,0 +1,31 @@
+#include "ReplyPrinter.h"
+
+#include "JsonOutput.h"
+#include "QueryStandings.h"
+#include "TextOutput.h"
+
+int PrintReply(const ReplyResult& result, const QueryOptions& options, std::ostream& out,
+               std::ostream& err)
+{
+    if (result.failure) {
+        err << "tallyhawk-query: " << result.failure->message << "\n";
+        return ToInt(result.failure->code);
+    }
+    if (result.text.empty()) {
+        err << "Server Did Not Respond\n";
+        return ToInt(ExitCode::NoReply);
+    }
+    if (options.raw) {
+        out.write(result.text.data(), static_cast<std::streamsize>(result.text.size()));
+        out.flush();
+        return ToInt(ExitCode::Success);
+    }
+    const QueryStandings standings =
+        ReadQueryStandings(result.text, options.teamMode, options.teamTexts);
+    if (options.json)
+        out << StandingsToJson(standings) << "\n";
+    else
+        WriteStandingsText(out, standings);
+    out.flush();
+    return ToInt(ExitCode::Success);
+}

@@ -1,0 +1,19 @@
+// The HOST[:PORT] argument of tallyhawk-query.
+#pragma once
+
+#include "ReplyResult.h"
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+struct ServerAddress
+{
+    std::string host;
+    std::uint16_t port = 0;
+};
+
+// Splits at the last colon; without one the port is kDefaultServerPort. A port that is not a
+// decimal number from 1 to 65535 fails with ExitCode::PortOutOfRange, an empty host with
+// ExitCode::Usage. The host is not resolved here.
+std::variant<ServerAddress, ReplyFailure> ParseServerAddress(const std::string& text);

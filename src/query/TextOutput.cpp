@@ -1,0 +1,77 @@
+#include "TextOutput.h"
+
+#include "ByteText.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+namespace {
+
+// Server text padded to a width counted in bytes: one byte is one column on the terminal.
+std::string Padded(std::string_view bytes, std::size_t width)
+{
+    return BytesToTerminalText(bytes) + std::string(width - std::min(width, bytes.size()), ' ');
+}
+
+std::string RightAligned(std::int32_t number, std::size_t width)
+{
+    const std::string text = std::to_string(number);
+    return std::string(width - std::min(width, text.size()), ' ') + text;
+}
+
+void WriteServerInfo(std::ostream& out, const ServerInfoTable& info)
+{
+    out << "Server settings\n";
+    if (info.infoCount == 0)
+        out << "  (none)\n";
+    std::size_t keyWidth = 0;
+    for (std::int32_t pair = 0; pair < info.infoCount; ++pair)
+        keyWidth = std::max(keyWidth, info.infoKeys[pair].size());
+    for (std::int32_t pair = 0; pair < info.infoCount; ++pair)
+        out << "  " << Padded(info.infoKeys[pair], keyWidth) << "  "
+            << BytesToTerminalText(info.infoValues[pair]) << "\n";
+}
+
+void WritePlayers(std::ostream& out, const StatusModel& model)
+{
+    out << "\nPlayers\n";
+    if (model.serverEmpty) {
+        out << "  (none)\n";
+        return;
+    }
+    std::size_t nameWidth = 4;
+    std::size_t skinWidth = 4;
+    for (std::int32_t row = 0; row < model.playerCount; ++row) {
+        nameWidth = std::max(nameWidth, model.players[row].name.size());
+        skinWidth = std::max(skinWidth, model.players[row].skin.size());
+    }
+    out << "  " << Padded("Name", nameWidth) << "  Frags   Ping  " << Padded("Skin", skinWidth)
+        << "  Top  Bottom  Minutes\n";
+    for (std::int32_t row = 0; row < model.playerCount; ++row) {
+        const PlayerEntry& player = model.players[row];
+        out << "  " << Padded(player.name, nameWidth) << "  " << RightAligned(player.frags, 5)
+            << "  " << RightAligned(player.ping, 5) << "  " << Padded(player.skin, skinWidth)
+            << "  " << RightAligned(player.topColor, 3) << "  "
+            << RightAligned(player.bottomColor, 6) << "  " << RightAligned(player.minutes, 7)
+            << "\n";
+    }
+}
+
+} // namespace
+
+void WriteStandingsText(std::ostream& out, const QueryStandings& standings)
+{
+    WriteServerInfo(out, standings.model.serverInfo);
+    WritePlayers(out, standings.model);
+
+    const StandingsTotals& totals = standings.totals;
+    out << "\nTotal frags   " << totals.totalFrags << "\n";
+    for (std::size_t team = 0; team < totals.teamTotal.size(); ++team) {
+        out << "Team " << team + 1 << "        " << totals.teamTotal[team];
+        if (!standings.teamTexts[team].empty())
+            out << "  (" << BytesToTerminalText(standings.teamTexts[team]) << ")";
+        out << "\n";
+    }
+    out << "Longest time  " << totals.longestMinutes << " min\n";
+}

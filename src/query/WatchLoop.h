@@ -1,0 +1,11 @@
+// --watch: a terminal scoreboard that queries the server again at a fixed period.
+#pragma once
+
+#include "QueryOptions.h"
+#include "ServerAddress.h"
+
+// Queries every options.watchSeconds (counted from the start of each query) and redraws the
+// standings, until interrupted or until options.watchCount refreshes. On a terminal the screen
+// is cleared before each text table; JSON gives one line per refresh. A failed refresh is shown
+// and the watching goes on. Returns the exit code of the last refresh.
+int WatchServer(const ServerAddress& address, const QueryOptions& options);

@@ -1,0 +1,42 @@
+// Which datagrams the demo server takes for a status request, and with which flags.
+
+#include "StatusRequest.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+#include <string>
+
+namespace {
+
+struct RequestCase
+{
+    const char* name;
+    std::string datagram;
+    std::optional<int> flags;
+};
+
+class StatusRequestTest : public testing::TestWithParam<RequestCase>
+{};
+
+TEST_P(StatusRequestTest, ReadsFlagsOrRejects)
+{
+    EXPECT_EQ(ReadStatusRequest(GetParam().datagram), GetParam().flags);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Datagrams, StatusRequestTest,
+    testing::Values(
+        RequestCase{"ElevenByteRequest", std::string("\xff\xff\xff\xffstatus\n", 11), 0},
+        RequestCase{"QuakestatFlags", std::string("\xff\xff\xff\xffstatus 23\n", 14), 23},
+        RequestCase{"EndedByZeroByte", std::string("\xff\xff\xff\xffstatus\0", 11), 0},
+        RequestCase{"FlagsEndedByZeroByte", std::string("\xff\xff\xff\xffstatus 4\0", 13), 4},
+        RequestCase{"NoTerminator", std::string("\xff\xff\xff\xffstatus", 10), 0},
+        RequestCase{"TextAfterTheLineIsIgnored",
+                    std::string("\xff\xff\xff\xffstatus 2\nstatus 31\n", 23), 2},
+        RequestCase{"LongerWord", std::string("\xff\xff\xff\xffstatuses\n", 13), std::nullopt},
+        RequestCase{"OtherCommand", std::string("\xff\xff\xff\xffping\n", 9), std::nullopt},
+        RequestCase{"ThreeMarkerBytes", std::string("\xff\xff\xffstatus\n", 10), std::nullopt},
+        RequestCase{"NoMarker", "status\n", std::nullopt}, RequestCase{"Empty", "", std::nullopt}),
+    [](const testing::TestParamInfo<RequestCase>& info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,0 +1,24 @@
+// Starts qw-demo-server on a free loopback port for a test and stops it when the test ends.
+#pragma once
+
+#include "ChildProcess.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class DemoServerRunner
+{
+public:
+    // Starts the server with --port 0 --max-seconds 60 and the given arguments, and waits for
+    // its ready line. Port() is 0 if it never became ready.
+    explicit DemoServerRunner(const std::vector<std::string>& arguments);
+
+    unsigned Port() const { return port; }
+    std::string Address() const { return "127.0.0.1:" + std::to_string(port); }
+    BackgroundProcess& Process() { return *process; }
+
+private:
+    std::unique_ptr<BackgroundProcess> process;
+    unsigned port = 0;
+};

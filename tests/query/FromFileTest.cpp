@@ -1,0 +1,221 @@
+// End-to-end tests of tallyhawk-query --from-file: the text table, the JSON object and the exit
+// codes, run as a whole process on reply files.
+
+#include "QueryRunner.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+namespace {
+
+// A reply as a server sends it, with players out of frag order, a tie on 9 frags, a suicide
+// and a name with a high-bit byte and two control bytes.
+const std::string kReply = "\xff\xff\xff\xffn"                     // print header
+                           "\\hostname\\Duel \xe5rena\\map\\dm3\n" // serverinfo
+                           "3 5 12 40 \"Alpha\" \"red\" 4 4\n"
+                           "7 9 3 999 \"b\xe5t \x10x\x11\" \"blue\" 13 13\n"
+                           "9 -2 30 25 \"Gamma\" \"red\" 4 12\n"
+                           "11 9 1 60 \"Delta\" \"blue\" 13 13\n";
+
+TEST(QueryFromFileTest, PrintsTableInDisplayOrderWithSkinTeamTotals)
+{
+    TemporaryFile reply(kReply);
+    const ProcessResult result =
+        RunQuery({"--from-file", reply.Path(), "--team1", "red", "--team2", "blue"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out, "Server settings\n"
+                          "  hostname  Duel \xc3\xa5rena\n"
+                          "  map       dm3\n"
+                          "\n"
+                          "Players\n"
+                          "  Name     Frags   Ping  Skin  Top  Bottom  Minutes\n"
+                          "  b\xc3\xa5t ?x?      9    999  blue   13      13        3\n"
+                          "  Delta        9     60  blue   13      13        1\n"
+                          "  Alpha        5     40  red     4       4       12\n"
+                          "  Gamma       -2     25  red     4      12       30\n"
+                          "\n"
+                          "Total frags   21\n"
+                          "Team 1        3  (red)\n"
+                          "Team 2        18  (blue)\n"
+                          "Team 3        0\n"
+                          "Longest time  30 min\n");
+}
+
+TEST(QueryFromFileTest, PrintsOneJsonLineWithColorTeamTotals)
+{
+    TemporaryFile reply(kReply);
+    const ProcessResult result =
+        RunQuery({"--from-file", reply.Path(), "--json", "--team-mode", "color", "--team1", "4",
+                  "--team2", "13", "--team3", " 12abc"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(
+        result.out,
+        R"({"serverinfo":[["hostname","Duel )"
+        "\xc3\xa5"
+        R"(rena"],["map","dm3"]],"players":[)"
+        R"({"userId":7,"frags":9,"minutes":3,"ping":999,"name":"b)"
+        "\xc3\xa5"
+        R"(t \u0010x\u0011","skin":"blue","topColor":13,"bottomColor":13},)"
+        R"({"userId":11,"frags":9,"minutes":1,"ping":60,"name":"Delta","skin":"blue","topColor":13,"bottomColor":13},)"
+        R"({"userId":3,"frags":5,"minutes":12,"ping":40,"name":"Alpha","skin":"red","topColor":4,"bottomColor":4},)"
+        R"({"userId":9,"frags":-2,"minutes":30,"ping":25,"name":"Gamma","skin":"red","topColor":4,"bottomColor":12}],)"
+        R"("serverEmpty":false,"totals":{"totalFrags":21,"teamTotal":[5,18,-2],"longestMinutes":30}})"
+        "\n");
+}
+
+TEST(QueryFromFileTest, JsonStringsGiveBackEveryByteOfTheReply)
+{
+    // Every byte a name can hold: all but the zero byte, the double quote and the newline.
+    std::string name;
+    for (int byte = 1; byte < 256; ++byte)
+        if (byte != '"' && byte != '\n')
+            name += static_cast<char>(byte);
+    const std::string reply = "\xff\xff\xff\xffn\\key\\\xff\xfe value\n"
+                              "1 2 3 4 \"" +
+                              name + "\" \"sk\xe9n\" 5 6\n";
+    TemporaryFile file(reply);
+    const ProcessResult result = RunQuery({"--from-file", file.Path(), "--json"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+
+    const auto document = nlohmann::json::parse(result.out);
+    EXPECT_EQ(CodePointsToBytes(document["players"][0]["name"]), name);
+    EXPECT_EQ(CodePointsToBytes(document["players"][0]["skin"]), "sk\xe9n");
+    EXPECT_EQ(CodePointsToBytes(document["serverinfo"][0][1]), "\xff\xfe value");
+}
+
+TEST(QueryFromFileTest, ReadsTheFileOnlyUpToItsFirstZeroByte)
+{
+    TemporaryFile reply(std::string("\xff\xff\xff\xffn\\map\\e1m1\n"
+                                    "1 7 2 30 \"kept\" \"\" 0 0\n") +
+                        '\0' + "2 99 2 30 \"dropped\" \"\" 0 0\n");
+    const ProcessResult result = RunQuery({"--from-file", reply.Path(), "--json"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const auto document = nlohmann::json::parse(result.out);
+    ASSERT_EQ(document["players"].size(), 1u);
+    EXPECT_EQ(document["players"][0]["name"], "kept");
+    EXPECT_EQ(document["totals"]["totalFrags"], 7);
+}
+
+TEST(QueryFromFileTest, ReplyWithoutPlayersIsAnEmptyServer)
+{
+    TemporaryFile reply("\xff\xff\xff\xffn\\hostname\\idle\\map\\start\n");
+    const ProcessResult json = RunQuery({"--from-file", reply.Path(), "--json"});
+    EXPECT_EQ(json.out, R"({"serverinfo":[["hostname","idle"],["map","start"]],"players":[],)"
+                        R"("serverEmpty":true,"totals":{"totalFrags":0,"teamTotal":[0,0,0],)"
+                        R"("longestMinutes":0}})"
+                        "\n");
+    const ProcessResult text = RunQuery({"--from-file", reply.Path()});
+    EXPECT_NE(text.out.find("Players\n  (none)\n"), std::string::npos) << text.out;
+}
+
+std::size_t CodePoints(const std::string& utf8)
+{
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+TEST(QueryFromFileTest, RecordedDemoReplyShowsAlignedColumnsWhateverTheNameBytes)
+{
+    // Recorded with: qw-demo-server --speed 0 --seed 3 --players 10 --teams 3, then --raw.
+    const ProcessResult result =
+        RunQuery({"--from-file", TALLYHAWK_TEST_DATA_DIR "/demo-match.reply", "--team1", "red"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::size_t players = result.out.find("Players\n");
+    const std::size_t totals = result.out.find("\n\nTotal frags");
+    ASSERT_LT(players, totals);
+
+    std::vector<std::string> rows;
+    std::istringstream table(result.out.substr(players, totals - players));
+    std::string row;
+    std::getline(table, row); // the title
+    while (std::getline(table, row))
+        rows.push_back(row);
+    ASSERT_EQ(rows.size(), 11u); // the column heads and ten players
+    for (const std::string& line : rows) {
+        EXPECT_EQ(CodePoints(line), CodePoints(rows[0])) << line;
+        // No byte of a name reaches the terminal as a control character.
+        EXPECT_TRUE(std::none_of(line.begin(), line.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 32 || c == 127;
+        })) << line;
+    }
+}
+
+struct ExitCase
+{
+    const char* name;
+    std::vector<std::string> arguments; // "{file}" stands for the fixture's path
+    std::string fileBytes;
+    int exitCode;
+    std::string errorText; // expected within standard error
+};
+
+void PrintTo(const ExitCase& exitCase, std::ostream* out)
+{
+    *out << exitCase.name;
+}
+
+class QueryExitCodeTest : public testing::TestWithParam<ExitCase>
+{};
+
+TEST_P(QueryExitCodeTest, EndsWithDocumentedCodeAndMessage)
+{
+    const ExitCase& exitCase = GetParam();
+    TemporaryFile file(exitCase.fileBytes);
+    std::vector<std::string> arguments = exitCase.arguments;
+    for (std::string& argument : arguments)
+        if (argument == "{file}")
+            argument = file.Path();
+    const ProcessResult result = RunQuery(arguments);
+    EXPECT_EQ(result.exitCode, exitCase.exitCode) << result.err;
+    EXPECT_NE(result.err.find(exitCase.errorText), std::string::npos) << result.err;
+    if (exitCase.exitCode != 0) {
+        EXPECT_EQ(result.out, "");
+    }
+}
+
+const std::string kSmallReply = "\xff\xff\xff\xffn\\map\\dm2\n1 1 1 1 \"a\" \"b\" 1 1\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, QueryExitCodeTest,
+    testing::Values(
+        ExitCase{"EmptyFile", {"--from-file", "{file}"}, "", 1, "Server Did Not Respond\n"},
+        ExitCase{"ZeroByteFirst",
+                 {"--from-file", "{file}", "--json"},
+                 std::string("\0\\map\\dm2\n", 10),
+                 1,
+                 "Server Did Not Respond\n"},
+        ExitCase{"MissingFile",
+                 {"--from-file", "/nonexistent/reply"},
+                 "",
+                 2,
+                 "cannot read '/nonexistent/reply'"},
+        ExitCase{"Directory", {"--from-file", "/"}, "", 2, "cannot read '/'"},
+        ExitCase{
+            "UnknownOption", {"--from-file", "{file}", "--colour"}, kSmallReply, 2, "--colour"},
+        ExitCase{"UnknownTeamMode",
+                 {"--from-file", "{file}", "--team-mode", "team"},
+                 kSmallReply,
+                 2,
+                 "--team-mode"},
+        ExitCase{"MissingFileArgument", {"--from-file"}, "", 2, "--from-file"},
+        ExitCase{"NeitherServerNorFile", {"--json"}, "", 2, "give a server"},
+        ExitCase{
+            "FileAndServer", {"--from-file", "{file}", "localhost"}, kSmallReply, 2, "excludes"},
+        ExitCase{"Help", {"--help"}, "", 0, ""}),
+    [](const testing::TestParamInfo<ExitCase>& info) { return std::string(info.param.name); });
+
+TEST(QueryHelpTest, ListsTheExitCodes)
+{
+    const ProcessResult result = RunQuery({"--help"});
+    EXPECT_EQ(result.exitCode, 0);
+    for (const char* line :
+         {"1  Server Did Not Respond", "2  bad option", "3  host name", "4  port out of range",
+          "5  reply refused", "6  reply datagram", "7  other network failure"})
+        EXPECT_NE(result.out.find(line), std::string::npos) << line;
+}
+
+} // namespace

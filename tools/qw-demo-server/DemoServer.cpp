@@ -1,0 +1,167 @@
+#include "DemoServer.h"
+
+#include "StatusRequest.h"
+#include "status/StatusWireFormat.h"
+
+#include <arpa/inet.h>
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <iostream>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+void OnStopSignal(int)
+{
+    stopRequested = 1;
+}
+
+// The stop signals stay blocked except while waiting in ppoll, so a signal can never slip in
+// between the check of the flag and the wait.
+sigset_t InstallStopSignals()
+{
+    struct sigaction action
+    {};
+    action.sa_handler = OnStopSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    sigset_t waitMask;
+    sigprocmask(SIG_BLOCK, &stopSignals, &waitMask);
+    sigdelset(&waitMask, SIGINT);
+    sigdelset(&waitMask, SIGTERM);
+    return waitMask;
+}
+
+std::string Describe(const sockaddr_in& address)
+{
+    char text[INET_ADDRSTRLEN] = {};
+    inet_ntop(AF_INET, &address.sin_addr, text, sizeof text);
+    return std::string(text) + ":" + std::to_string(ntohs(address.sin_port));
+}
+
+int OpenSocket(const DemoServerOptions& options, sockaddr_in& bound)
+{
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(options.port));
+    if (inet_pton(AF_INET, options.bindAddress.c_str(), &address.sin_addr) != 1) {
+        std::cerr << "qw-demo-server: '" << options.bindAddress << "' is not an IPv4 address\n";
+        return -1;
+    }
+    // Only loopback: the demo server is for this machine's demos and tests.
+    if ((ntohl(address.sin_addr.s_addr) >> 24) != 127) {
+        std::cerr << "qw-demo-server: " << options.bindAddress
+                  << " is not a loopback address (127.x.x.x)\n";
+        return -1;
+    }
+    const int udp = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (udp < 0) {
+        std::cerr << "qw-demo-server: socket failed: " << std::strerror(errno) << "\n";
+        return -1;
+    }
+    if (bind(udp, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        std::cerr << "qw-demo-server: cannot listen on " << Describe(address) << ": "
+                  << std::strerror(errno) << "\n";
+        close(udp);
+        return -1;
+    }
+    socklen_t length = sizeof bound;
+    getsockname(udp, reinterpret_cast<sockaddr*>(&bound), &length);
+    return udp;
+}
+
+std::string Printable(std::string_view bytes)
+{
+    std::string text;
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 32 && byte < 127 && byte != '\\') {
+            text += c;
+        } else {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+            text += escaped;
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+int RunDemoServer(const DemoServerOptions& options)
+{
+    const sigset_t waitMask = InstallStopSignals();
+    sockaddr_in bound{};
+    const int udp = OpenSocket(options, bound);
+    if (udp < 0)
+        return 1;
+    std::cerr << "listening on " << Describe(bound) << std::endl;
+
+    const MatchSettings settings = SettingsForScenario(options.scenario, options.match);
+    SimulatedMatch match(settings);
+    std::mt19937 garbageRandom(settings.seed);
+    const Clock::time_point start = Clock::now();
+    const std::optional<Clock::time_point> stopAt =
+        options.maxSeconds
+            ? std::optional(start + std::chrono::duration_cast<Clock::duration>(
+                                        std::chrono::duration<double>(*options.maxSeconds)))
+            : std::nullopt;
+
+    std::array<char, kMaxDatagramBytes> buffer;
+    while (!stopRequested) {
+        timespec wait{};
+        timespec* waitLimit = nullptr;
+        if (stopAt) {
+            const auto left = std::max(Clock::duration::zero(), *stopAt - Clock::now());
+            if (left == Clock::duration::zero())
+                break;
+            const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(left);
+            wait.tv_sec = static_cast<time_t>(nanoseconds.count() / 1'000'000'000);
+            wait.tv_nsec = static_cast<long>(nanoseconds.count() % 1'000'000'000);
+            waitLimit = &wait;
+        }
+        pollfd readable{udp, POLLIN, 0};
+        if (ppoll(&readable, 1, waitLimit, &waitMask) <= 0)
+            continue; // timed out, or a signal: the loop condition decides
+
+        sockaddr_in peer{};
+        socklen_t peerLength = sizeof peer;
+        const ssize_t length = recvfrom(udp, buffer.data(), buffer.size(), MSG_DONTWAIT,
+                                        reinterpret_cast<sockaddr*>(&peer), &peerLength);
+        if (length < 0)
+            continue;
+        const std::string_view datagram(buffer.data(), static_cast<std::size_t>(length));
+        const std::optional<int> flags = ReadStatusRequest(datagram);
+        if (options.verbose)
+            std::cerr << (flags ? "status request" : "ignored datagram") << " from "
+                      << Describe(peer) << ": " << Printable(datagram) << std::endl;
+        if (!flags)
+            continue;
+
+        const std::chrono::duration<double> elapsed = Clock::now() - start;
+        match.AdvanceTo(elapsed.count() * options.speed);
+        for (const std::string& reply :
+             ScenarioReply(options.scenario, match, *flags, garbageRandom))
+            sendto(udp, reply.data(), reply.size(), 0, reinterpret_cast<const sockaddr*>(&peer),
+                   peerLength);
+    }
+    close(udp);
+    if (options.verbose)
+        std::cerr << "stopped" << std::endl;
+    return 0;
+}

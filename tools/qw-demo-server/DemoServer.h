@@ -1,0 +1,25 @@
+// The demo server's socket loop: one UDP socket on a loopback address, poll() for requests,
+// SIGINT and SIGTERM for a clean stop. Single-threaded.
+#pragma once
+
+#include "Scenario.h"
+#include "SimulatedMatch.h"
+
+#include <optional>
+#include <string>
+
+struct DemoServerOptions
+{
+    std::string bindAddress = "127.0.0.1";
+    unsigned port = 27500; // 0: any free port, shown in the ready line
+    MatchSettings match;
+    double speed = 1; // match seconds per real second; 0 freezes the match
+    Scenario scenario = Scenario::Normal;
+    std::optional<double> maxSeconds; // stop by itself after this long
+    bool verbose = false;             // log every datagram
+};
+
+// Binds, prints "listening on ADDRESS:PORT" on standard error, and answers until a signal or
+// maxSeconds. Returns the process exit code: 0 after a clean stop, 1 when the socket cannot be
+// set up (the reason on standard error).
+int RunDemoServer(const DemoServerOptions& options);

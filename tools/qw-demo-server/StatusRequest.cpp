@@ -1,0 +1,38 @@
+#include "StatusRequest.h"
+
+#include "status/DecimalText.h"
+
+namespace {
+
+constexpr std::string_view kOutOfBandMarker{"\xff\xff\xff\xff", 4};
+
+bool IsSeparator(char c)
+{
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+std::string_view NextWord(std::string_view& line)
+{
+    std::size_t start = 0;
+    while (start < line.size() && IsSeparator(line[start]))
+        ++start;
+    std::size_t end = start;
+    while (end < line.size() && !IsSeparator(line[end]))
+        ++end;
+    const std::string_view word = line.substr(start, end - start);
+    line.remove_prefix(end);
+    return word;
+}
+
+} // namespace
+
+std::optional<int> ReadStatusRequest(std::string_view datagram)
+{
+    if (!datagram.starts_with(kOutOfBandMarker))
+        return std::nullopt;
+    std::string_view line = datagram.substr(kOutOfBandMarker.size());
+    line = line.substr(0, line.find_first_of(std::string_view("\n\0", 2)));
+    if (NextWord(line) != "status")
+        return std::nullopt;
+    return DecimalTextToInt(NextWord(line));
+}

@@ -1,0 +1,78 @@
+// qw-demo-server: a simulated QuakeWorld server on loopback that answers status queries as a
+// current server does while a match goes on, for demos and end-to-end tests.
+
+#include "DemoServer.h"
+#include "NamePool.h"
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    DemoServerOptions options;
+    CLI::App app{"A simulated QuakeWorld server on loopback: answers status queries (the 11-byte "
+                 "request, 'status N' with flags, 'status' ended by a zero byte) while a team "
+                 "match goes on. Prints 'listening on ADDRESS:PORT' on standard error when ready.",
+                 "qw-demo-server"};
+    app.add_option("--port", options.port,
+                   "UDP port to listen on; 0 picks a free one (default "
+                   "27500)")
+        ->type_name("PORT")
+        ->check(CLI::Range(0, 65535));
+    app.add_option("--bind", options.bindAddress,
+                   "loopback address to listen on (default "
+                   "127.0.0.1)")
+        ->type_name("ADDRESS");
+    app.add_option("--players", options.match.players, "players in the match (default 8)")
+        ->type_name("N")
+        ->check(CLI::Range(0, kMaxClients));
+    app.add_option("--teams", options.match.teams,
+                   "teams, told apart by skin and bottom colour: "
+                   "red (4), blue (13), gold (12) (default 2)")
+        ->type_name("N")
+        ->check(CLI::Range(2, 3));
+    app.add_option("--seed", options.match.seed,
+                   "seed of the match, for a reproducible run "
+                   "(default 1)")
+        ->type_name("N");
+    app.add_option("--speed", options.speed,
+                   "match seconds per real second; 0 freezes the match "
+                   "(default 1)")
+        ->type_name("X")
+        ->check(CLI::Range(0.0, 10000.0));
+    std::string scenario = "normal";
+    const std::vector<std::string> scenarioNames = ScenarioNames();
+    app.add_option("--scenario", scenario, "how to answer; faults for tests (default normal)")
+        ->type_name("NAME")
+        ->check(CLI::IsMember(scenarioNames));
+    app.add_option("--max-seconds", options.maxSeconds, "stop by itself after this long")
+        ->type_name("S")
+        ->check(CLI::Range(0.0, 1e7));
+    app.add_flag("--verbose", options.verbose, "log every datagram received on standard error");
+    app.footer("Scenarios:\n"
+               "  normal          replies as a current server does (split above 1340 bytes of "
+               "text)\n"
+               "  silent          never answers\n"
+               "  empty-datagram  answers with a datagram of no bytes\n"
+               "  oversize        one datagram of 5000 bytes\n"
+               "  exact-4096      one datagram of exactly 4096 bytes (a long 'motd' value)\n"
+               "  split           two datagrams, each with its header and zero byte, cut in the "
+               "middle of a player line\n"
+               "  zero-byte       a zero byte after the first half of the player lines\n"
+               "  garbage         random bytes\n"
+               "  no-players      serverinfo only\n"
+               "  full            32 players with long names, 27 serverinfo pairs: a reply of "
+               "two datagrams\n"
+               "Spectators are listed only when the request's flags ask for them (4); flag 16 "
+               "adds each client's team.");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& help) {
+        return app.exit(help);
+    } catch (const CLI::ParseError& error) {
+        std::cerr << "qw-demo-server: " << error.what() << "\n";
+        return 2;
+    }
+    options.scenario = *ScenarioFromName(scenario);
+    return RunDemoServer(options);
+}
