@@ -4,7 +4,7 @@
 #include "EventLoopWait.h"
 #include "ScriptedUdpPeer.h"
 #include "net/CClientSocket.h"
-#include "net/StatusRequest.h"
+#include "status/StatusWireFormat.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -52,7 +52,7 @@ void BM_QueryExchange(benchmark::State& state)
             state.SkipWithError("cannot create or connect the query socket (port 27000 taken?)");
             break;
         }
-        socket->QueueSend(kStatusRequest);
+        socket->QueueSend(std::string(kStatusRequest));
         if (!RunUntil([&] { return owner.waiting; }, std::chrono::seconds(2))) {
             state.SkipWithError("no reply from the scripted peer");
             break;

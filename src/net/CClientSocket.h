@@ -6,7 +6,7 @@
 //   querySocket = new CClientSocket(this);
 //   if (!querySocket->Create(27000, SOCK_DGRAM, 63)) ...        // port in use: no report
 //   if (!querySocket->Connect(host, port)) ...                   // reports SE_CONNECTING,
-//   querySocket->QueueSend(kStatusRequest);                      //   SE_CONNECTED, then SE_SENT
+//   querySocket->QueueSend(std::string(kStatusRequest));         //   SE_CONNECTED, then SE_SENT
 //   ... SE_RECEIVED: copy receivedText; SE_WAITING; SE_ERROR; SE_CLOSED ...
 // The owner deletes the socket when the next query starts, on SE_CLOSED, when connecting failed
 // and when it is destroyed itself; the socket must not outlive its owner. The owner may delete

@@ -191,7 +191,7 @@ TEST_F(QuerySocketTest, NobodyListeningReportsConnectionReset)
 {
     ASSERT_TRUE(owner.socket->Create(kQueryPort, SOCK_DGRAM, kAllEvents));
     ASSERT_TRUE(owner.socket->Connect("127.0.0.1", UnusedUdpPort()));
-    owner.socket->QueueSend(kStatusRequest);
+    owner.socket->QueueSend(std::string(kStatusRequest));
 
     ASSERT_TRUE(RunUntil([&] { return owner.Has(SE_WAITING); }));
     std::vector<Step> steps = owner.Steps();
@@ -248,7 +248,7 @@ TEST(QuerySocketWithoutOwnerTest, ExchangeRunsTheSameAndDropsTheReports)
     CClientSocket socket(nullptr);
     ASSERT_TRUE(socket.Create(kQueryPort, SOCK_DGRAM, kAllEvents));
     ASSERT_TRUE(socket.Connect("127.0.0.1", peer.Port()));
-    socket.QueueSend(kStatusRequest);
+    socket.QueueSend(std::string(kStatusRequest));
 
     EXPECT_TRUE(RunUntil([&] { return socket.receivedText == "reply"; }));
     EXPECT_EQ(peer.Received().size(), 1u);

@@ -5,7 +5,7 @@
 #include "EventLoopWait.h"
 #include "RecordingOwner.h"
 #include "ScriptedUdpPeer.h"
-#include "net/StatusRequest.h"
+#include "status/StatusWireFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ protected:
         if (!owner.socket)
             return;
         ASSERT_TRUE(connected);
-        owner.socket->QueueSend(kStatusRequest);
+        owner.socket->QueueSend(std::string(kStatusRequest));
     }
 
     // StartQuery, then lets the write readiness that follows the connect arrive (it reports
