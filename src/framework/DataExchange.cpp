@@ -32,8 +32,7 @@ void WriteIfDifferent(QWidget* control, const QString& text)
 
 CDataExchange::CDataExchange(CDialog& dialog, Direction direction)
     : dialog(dialog), direction(direction)
-{
-}
+{}
 
 QWidget* CDataExchange::PrepareControl(int id)
 {

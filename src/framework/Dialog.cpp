@@ -13,7 +13,8 @@
 #include <QRadioButton>
 #include <new>
 
-CDialog::CDialog(int templateId, CWnd* parent) : templateId(templateId), parent(parent) {}
+CDialog::CDialog(int templateId, CWnd* parent) : templateId(templateId), parent(parent)
+{}
 
 CDialog::~CDialog()
 {
@@ -123,7 +124,8 @@ bool CDialog::UpdateData(bool saveAndValidate)
     return !broken && !dx.Failed();
 }
 
-void CDialog::DoDataExchange(CDataExchange&) {}
+void CDialog::DoDataExchange(CDataExchange&)
+{}
 
 bool CDialog::OnInitDialog()
 {

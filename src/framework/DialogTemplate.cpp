@@ -115,8 +115,7 @@ bool ReadControl(const QJsonObject& object, ControlTemplate* control, std::strin
 std::optional<DialogTemplate> ParseDialogTemplate(const std::string& json, std::string* error)
 {
     QJsonParseError parseError;
-    QJsonDocument document =
-        QJsonDocument::fromJson(QByteArray::fromStdString(json), &parseError);
+    QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(json), &parseError);
     if (document.isNull() || !document.isObject()) {
         *error = "malformed template: " + parseError.errorString().toStdString();
         return std::nullopt;

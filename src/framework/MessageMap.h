@@ -27,18 +27,15 @@ struct MessageMap
 
 namespace message_map_detail {
 
-template <class Member>
-struct MemberOf;
+template <class Member> struct MemberOf;
 
-template <class Class, class Function>
-struct MemberOf<Function Class::*>
+template <class Class, class Function> struct MemberOf<Function Class::*>
 {
     using type = Class;
 };
 
 // Calls a handler with the parameters its signature takes, unpacked as the platform packs them.
-template <auto Handler>
-LRESULT Invoke(CWnd& window, WPARAM wParam, LPARAM lParam)
+template <auto Handler> LRESULT Invoke(CWnd& window, WPARAM wParam, LPARAM lParam)
 {
     using Class = typename MemberOf<decltype(Handler)>::type;
     using HandlerType = decltype(Handler);
@@ -64,15 +61,13 @@ LRESULT Invoke(CWnd& window, WPARAM wParam, LPARAM lParam)
 } // namespace message_map_detail
 
 // A window message (WM_TIMER, WM_SYSCOMMAND, WM_SOCKET_EVENT, ...) to a member handler.
-template <auto Handler>
-constexpr MessageRoute OnMessage(UINT message)
+template <auto Handler> constexpr MessageRoute OnMessage(UINT message)
 {
     return {message, 0, 0, &message_map_detail::Invoke<Handler>};
 }
 
 // A control notification (BN_CLICKED, EN_CHANGE, ...) of one control to a member handler.
-template <auto Handler>
-constexpr MessageRoute OnNotify(UINT notifyCode, int controlId)
+template <auto Handler> constexpr MessageRoute OnNotify(UINT notifyCode, int controlId)
 {
     return {WM_COMMAND, notifyCode, controlId, &message_map_detail::Invoke<Handler>};
 }

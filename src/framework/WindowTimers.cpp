@@ -19,7 +19,8 @@ public:
 
 } // namespace
 
-WindowTimers::WindowTimers(CWnd& owner) : owner(owner) {}
+WindowTimers::WindowTimers(CWnd& owner) : owner(owner)
+{}
 
 WindowTimers::~WindowTimers() = default;
 

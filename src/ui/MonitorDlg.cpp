@@ -9,8 +9,7 @@
 
 CMonitorDlg::CMonitorDlg()
     : CDialog(kMonitorDialogId, nullptr), appIcon(AfxLoadIcon(kApplicationIconId))
-{
-}
+{}
 
 CMonitorDlg::~CMonitorDlg()
 {

@@ -42,22 +42,22 @@ public:
     CListBox infoList;     // 1020
 
     // Display state bound to controls.
-    std::int32_t refreshSeconds = 15;           // 1002, valid 5 to 1200
+    std::int32_t refreshSeconds = 15;             // 1002, valid 5 to 1200
     std::string hostText = kDefaultServerAddress; // 1009, at most 15 characters
-    std::string totalFragsText;                 // 1008
-    std::string serverNameText;                 // 1000
-    std::string team1Text;                      // 1012
-    std::string team2Text;                      // 1013
-    std::string team1TotalText;                 // 1022
-    std::string team2TotalText;                 // 1023
-    std::string portText = "27000";             // 1024
-    std::string timeText;                       // 1025
-    std::string team1Label;                     // 1026
-    std::string team2Label;                     // 1027
-    std::string pasteText;                      // 1032
-    std::string team3Text;                      // 1015
-    std::string team3TotalText;                 // 1034
-    std::string team3Label;                     // 1035
+    std::string totalFragsText;                   // 1008
+    std::string serverNameText;                   // 1000
+    std::string team1Text;                        // 1012
+    std::string team2Text;                        // 1013
+    std::string team1TotalText;                   // 1022
+    std::string team2TotalText;                   // 1023
+    std::string portText = "27000";               // 1024
+    std::string timeText;                         // 1025
+    std::string team1Label;                       // 1026
+    std::string team2Label;                       // 1027
+    std::string pasteText;                        // 1032
+    std::string team3Text;                        // 1015
+    std::string team3TotalText;                   // 1034
+    std::string team3Label;                       // 1035
 
     HICON appIcon;                        // icon 128, shared: never destroyed
     CClientSocket* querySocket = nullptr; // the query in progress; owned
@@ -68,9 +68,9 @@ public:
     // function over plain data.
     StatusModel status;
     StandingsTotals totals;
-    std::int32_t infoRefreshCountdown = 0; // the serverinfo list is rebuilt when it is 0
+    std::int32_t infoRefreshCountdown = 0;    // the serverinfo list is rebuilt when it is 0
     std::array<std::int32_t, 3> savedColor{}; // team colours kept while Skin mode is shown
-    std::array<std::string, 3> savedSkin;    // team skins kept while Color mode is shown
+    std::array<std::string, 3> savedSkin;     // team skins kept while Color mode is shown
     std::string replyText;
     UINT timerId = kRefreshTimerId; // the same for the dialog's whole life
     // ctlBrush (the coloured controls' background) joins here with the standings display.
