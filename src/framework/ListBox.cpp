@@ -7,7 +7,7 @@ namespace {
 
 TabStopListWidget* List(QWidget* widget)
 {
-    return dynamic_cast<TabStopListWidget*>(widget);
+    return qobject_cast<TabStopListWidget*>(widget);
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 
 class TabStopListWidget : public QListWidget
 {
+    Q_OBJECT
+
 public:
     TabStopListWidget(QWidget* parent, DialogBaseUnits baseUnits);
 

@@ -66,8 +66,11 @@ TEST_F(DataExchange, ComboLoadSelectsTheFirstEntryBeginningWithTheText)
         const char* member;
         const char* shown;
     };
-    const Case cases[] = {{"al", "Alpha"}, {"ALPHAB", "alphabet"}, {"2750", "27500"},
-                          {"26000", "26000"}, {"27600", "27600"}};
+    const Case cases[] = {{"al", "Alpha"},
+                          {"ALPHAB", "alphabet"},
+                          {"2750", "27500"},
+                          {"26000", "26000"},
+                          {"27600", "27600"}};
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testCase.member);
         dialog.comboText = testCase.member;
@@ -96,8 +99,7 @@ struct FailureCase
 };
 
 class ExchangeFailure : public DialogFixture, public testing::WithParamInterface<FailureCase>
-{
-};
+{};
 
 TEST_P(ExchangeFailure, ShowsMessageFocusesSelectsAndKeepsLaterMembers)
 {

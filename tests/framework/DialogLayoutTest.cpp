@@ -25,8 +25,7 @@ TEST(DialogUnits, BaseUnitsComeFromARealSansFontOfEightPoints)
 TEST_F(DialogFixture, ControlsArePlacedFromDialogUnits)
 {
     DialogBaseUnits base = dialog.BaseUnits();
-    EXPECT_EQ(dialog.GetSafeHwnd()->size(),
-              QSize(MulDiv(200, base.x, 4), MulDiv(120, base.y, 8)));
+    EXPECT_EQ(dialog.GetSafeHwnd()->size(), QSize(MulDiv(200, base.x, 4), MulDiv(120, base.y, 8)));
     for (const ControlTemplate& control : dialog.Template()->controls) {
         if (control.id == IDC_STATIC || control.kind == ControlKind::ComboBox)
             continue;
@@ -52,8 +51,8 @@ TEST_F(DialogFixture, TabOrderIsTemplateOrderOverTabStops)
             order.push_back(widget->property("tallyhawkControlId").toInt());
         widget = widget->nextInFocusChain();
     } while (widget != Item(kNumberEdit));
-    EXPECT_EQ(order, (std::vector<int>{kNumberEdit, kTextEdit, kCombo, kLaterEdit, kList,
-                                       kListView, kPushButton, IDOK}));
+    EXPECT_EQ(order, (std::vector<int>{kNumberEdit, kTextEdit, kCombo, kLaterEdit, kList, kListView,
+                                       kPushButton, IDOK}));
     EXPECT_EQ(FocusedControl(dialog), Item(kNumberEdit)); // the first tab stop has the focus
 }
 
