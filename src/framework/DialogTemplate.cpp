@@ -79,7 +79,7 @@ bool ReadStyles(const QJsonValue& value, std::uint32_t* styles, std::string* err
     return true;
 }
 
-std::string Utf8(const QJsonValue& value)
+std::string Latin1Text(const QJsonValue& value)
 {
     // Templates are ASCII text; Latin-1 keeps any accented caption byte for byte.
     return value.toString().toLatin1().toStdString();
@@ -99,14 +99,14 @@ bool ReadControl(const QJsonObject& object, ControlTemplate* control, std::strin
     }
     control->id = object.value("id").toInt(-1);
     control->kind = kind->second;
-    control->caption = Utf8(object.value("caption"));
+    control->caption = Latin1Text(object.value("caption"));
     control->iconId = object.value("iconResource").toInt(0);
     control->x = rect[0].toInt();
     control->y = rect[1].toInt();
     control->width = rect[2].toInt();
     control->height = rect[3].toInt();
     for (const QJsonValue& item : object.value("items").toArray())
-        control->initialItems.push_back(Utf8(item));
+        control->initialItems.push_back(Latin1Text(item));
     return ReadStyles(object.value("styles"), &control->styles, error);
 }
 
@@ -123,8 +123,8 @@ std::optional<DialogTemplate> ParseDialogTemplate(const std::string& json, std::
     QJsonObject root = document.object();
     DialogTemplate result;
     result.id = root.value("id").toInt();
-    result.caption = Utf8(root.value("caption"));
-    result.fontFace = Utf8(root.value("font").toObject().value("face"));
+    result.caption = Latin1Text(root.value("caption"));
+    result.fontFace = Latin1Text(root.value("font").toObject().value("face"));
     result.fontPoints = root.value("font").toObject().value("points").toInt(8);
     QJsonArray size = root.value("size").toArray();
     if (size.size() != 2) {

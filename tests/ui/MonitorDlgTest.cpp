@@ -1,11 +1,12 @@
 // The monitor dialog as the person at it sees it: the start state, the template, the exchange's
 // validation and the ways the dialog ends.
+#include "ui/MonitorDlg.h"
+
 #include "DialogDriver.h"
 #include "EventLoopWait.h"
 #include "MessageBoxRecorder.h"
 #include "framework/Menu.h"
 #include "res/ResourceIds.h"
-#include "ui/MonitorDlg.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -46,9 +47,9 @@ TEST(MonitorDialogMembers, ConstructorGivesTheDefaults)
     EXPECT_EQ(dialog.portText, "27000");
     for (const std::string* text :
          {&dialog.totalFragsText, &dialog.serverNameText, &dialog.team1Text, &dialog.team2Text,
-          &dialog.team3Text, &dialog.team1TotalText, &dialog.team2TotalText,
-          &dialog.team3TotalText, &dialog.timeText, &dialog.team1Label, &dialog.team2Label,
-          &dialog.team3Label, &dialog.pasteText, &dialog.replyText})
+          &dialog.team3Text, &dialog.team1TotalText, &dialog.team2TotalText, &dialog.team3TotalText,
+          &dialog.timeText, &dialog.team1Label, &dialog.team2Label, &dialog.team3Label,
+          &dialog.pasteText, &dialog.replyText})
         EXPECT_TRUE(text->empty());
     EXPECT_NE(dialog.appIcon, nullptr);
     EXPECT_EQ(dialog.querySocket, nullptr);
@@ -100,14 +101,22 @@ TEST_F(MonitorDialog, TemplateHoldsEveryControlWithItsKindAndCaption)
         const char* caption;
     };
     const Expected controls[] = {
-        {kHostEditId, "LimitedLineEdit", ""},   {kPortComboId, "QComboBox", "27000"},
-        {kRefreshEditId, "LimitedLineEdit", "15"}, {kTeamSetupGroupId, "QGroupBox", "Team Setup"},
-        {kTeam1EditId, "LimitedLineEdit", ""},  {kTeam2EditId, "LimitedLineEdit", ""},
-        {kTeam3EditId, "LimitedLineEdit", ""},  {kPasteEditId, "LimitedLineEdit", ""},
-        {kColorRadioId, "QRadioButton", "Color"}, {kSkinRadioId, "QRadioButton", "Skin "},
-        {IDOK, "QPushButton", "Quit"},          {kWatchButtonId, "QPushButton", "Watch Server"},
-        {kAboutButtonId, "QPushButton", "About"}, {kStopButtonId, "QPushButton", "STOP"},
-        {kObserveButtonId, "QPushButton", ""},  {kInfoListId, "TabStopListWidget", nullptr},
+        {kHostEditId, "LimitedLineEdit", ""},
+        {kPortComboId, "QComboBox", "27000"},
+        {kRefreshEditId, "LimitedLineEdit", "15"},
+        {kTeamSetupGroupId, "QGroupBox", "Team Setup"},
+        {kTeam1EditId, "LimitedLineEdit", ""},
+        {kTeam2EditId, "LimitedLineEdit", ""},
+        {kTeam3EditId, "LimitedLineEdit", ""},
+        {kPasteEditId, "LimitedLineEdit", ""},
+        {kColorRadioId, "QRadioButton", "Color"},
+        {kSkinRadioId, "QRadioButton", "Skin "},
+        {IDOK, "QPushButton", "Quit"},
+        {kWatchButtonId, "QPushButton", "Watch Server"},
+        {kAboutButtonId, "QPushButton", "About"},
+        {kStopButtonId, "QPushButton", "STOP"},
+        {kObserveButtonId, "QPushButton", ""},
+        {kInfoListId, "TabStopListWidget", nullptr},
         {kPlayerListId, "QTreeWidget", nullptr},
     };
     for (const Expected& control : controls) {
@@ -121,9 +130,8 @@ TEST_F(MonitorDialog, TemplateHoldsEveryControlWithItsKindAndCaption)
     }
     EXPECT_EQ(dialog.Template()->controls.size(), 37u);
     DialogBaseUnits base = dialog.BaseUnits();
-    EXPECT_EQ(Item(kHostEditId)->geometry(),
-              QRect(MulDiv(152, base.x, 4), MulDiv(7, base.y, 8), MulDiv(107, base.x, 4),
-                    MulDiv(14, base.y, 8)));
+    EXPECT_EQ(Item(kHostEditId)->geometry(), QRect(MulDiv(152, base.x, 4), MulDiv(7, base.y, 8),
+                                                   MulDiv(107, base.x, 4), MulDiv(14, base.y, 8)));
     EXPECT_EQ(dialog.GetSafeHwnd()->size(), QSize(MulDiv(442, base.x, 4), MulDiv(187, base.y, 8)));
     EXPECT_FALSE(Item(kColorRadioId)->focusPolicy() & Qt::TabFocus);
 }
@@ -252,6 +260,14 @@ TEST_F(MonitorDialog, EnterInTheHostEditEndsLikeQuit)
     PressKey(dialog, kHostEditId, Qt::Key_Return);
     EXPECT_EQ(dialog.Result(), IDOK);
     EXPECT_EQ(dialog.hostText, "192.168.0.7");
+}
+
+TEST_F(MonitorDialog, EnterInThePortComboEndsLikeQuit)
+{
+    TypeText(dialog, kPortComboId, "27501");
+    PressKey(dialog, kPortComboId, Qt::Key_Enter);
+    EXPECT_EQ(dialog.Result(), IDOK);
+    EXPECT_EQ(dialog.portText, "27501");
 }
 
 TEST_F(MonitorDialog, LoadingUnchangedMembersLeavesTheControlsUntouched)
