@@ -8,7 +8,6 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <map>
 #include <memory>
 #include <string>
 

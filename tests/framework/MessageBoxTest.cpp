@@ -3,6 +3,9 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QSocketNotifier>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace std::chrono_literals;
 
@@ -41,6 +44,24 @@ TEST_F(MessageBoxes, TimersGoOnWhileABoxIsOpen)
     AfxMessageBox("waiting");
     dialog.KillTimer(3);
     EXPECT_GE(ticks, 3);
+}
+
+TEST_F(MessageBoxes, SocketReadinessIsDispatchedWhileABoxIsOpen)
+{
+    int sockets[2];
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_DGRAM, 0, sockets), 0);
+    QSocketNotifier notifier(sockets[0], QSocketNotifier::Read);
+    bool readable = false;
+    QObject::connect(&notifier, &QSocketNotifier::activated, [&] {
+        readable = true;
+        notifier.setEnabled(false);
+    });
+    boxes.OnOpen([&](const MessageBoxRecord&) { ASSERT_EQ(write(sockets[1], "x", 1), 1); });
+    boxes.KeepOpenFor(100ms);
+    AfxMessageBox("waiting");
+    EXPECT_TRUE(readable);
+    close(sockets[0]);
+    close(sockets[1]);
 }
 
 TEST_F(MessageBoxes, BoxTextIsEightBitText)
