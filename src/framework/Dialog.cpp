@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QRadioButton>
 #include <new>
+#include <stdexcept>
 
 CDialog::CDialog(int templateId, CWnd* parent) : templateId(templateId), parent(parent)
 {}
@@ -110,18 +111,20 @@ bool CDialog::UpdateData(bool saveAndValidate)
     bool wasLocked = NotificationsLocked();
     SetNotificationsLocked(true);
     CDataExchange dx(*this, saveAndValidate ? Direction::Save : Direction::Load);
-    bool broken = false;
+    std::optional<std::string> brokenBy;
     try {
         DoDataExchange(dx);
     } catch (const std::bad_alloc&) {
-        broken = true;
+        brokenBy = "Out of memory.";
+    } catch (const std::exception& error) {
+        brokenBy = error.what();
     }
-    if (broken) {
+    if (brokenBy) {
         // Nested event loop: timer ticks and socket events run while the message is shown.
-        AfxMessageBox("Out of memory.");
+        AfxMessageBox(*brokenBy);
     }
     SetNotificationsLocked(wasLocked);
-    return !broken && !dx.Failed();
+    return !brokenBy && !dx.Failed();
 }
 
 void CDialog::DoDataExchange(CDataExchange&)

@@ -211,3 +211,13 @@ TEST_F(DataExchange, NestedExchangeLeavesTheLockoutAsItFoundIt)
     SetControlText(dialog, kTextEdit, "after");
     EXPECT_EQ(dialog.notifications, std::vector<std::string>{"change 11"});
 }
+
+TEST_F(DataExchange, AnExchangeBrokenOffByAnErrorReportsItAndFails)
+{
+    dialog.exhaustMemoryInExchange = true;
+    SetControlText(dialog, kLaterEdit, "new later");
+    EXPECT_FALSE(dialog.UpdateData(true));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Out of memory."});
+    EXPECT_EQ(dialog.laterText, "later");
+    EXPECT_FALSE(dialog.NotificationsLocked());
+}

@@ -8,6 +8,7 @@
 #include "framework/ListCtrl.h"
 
 #include <functional>
+#include <new>
 #include <vector>
 
 inline constexpr int kNumberEdit = 10;
@@ -39,6 +40,7 @@ public:
     std::vector<std::string> notifications; // "change 11", "setfocus 14", "click 20", ...
     std::vector<UINT> systemCommands;
     std::function<void(UINT id)> onTimer;
+    bool exhaustMemoryInExchange = false;
 
     using CDialog::GetMessageMap;
 
@@ -53,6 +55,8 @@ protected:
         ValidateMaxChars(dx, text, 15);
         ExchangeComboText(dx, kCombo, comboText);
         ExchangeText(dx, kValueField, valueText);
+        if (exhaustMemoryInExchange)
+            throw std::bad_alloc();
         ExchangeText(dx, kLaterEdit, laterText);
     }
 
