@@ -19,7 +19,20 @@ CDialog::CDialog(int templateId, CWnd* parent) : templateId(templateId), parent(
 
 CDialog::~CDialog()
 {
+    DestroyWindow();
+}
+
+void CDialog::DestroyWindow()
+{
     ReleaseWindowResources();
+    // Notifications raised while the controls are taken down would reach handlers that find
+    // half of them gone; the controls are forgotten first and the rest is held back.
+    items.clear();
+    itemObjects.clear();
+    bool wasLocked = NotificationsLocked();
+    SetNotificationsLocked(true);
+    window.reset();
+    SetNotificationsLocked(wasLocked);
 }
 
 const MessageMap& CDialog::GetMessageMap() const
@@ -35,6 +48,7 @@ const MessageMap& CDialog::GetMessageMap() const
 
 bool CDialog::Build()
 {
+    DestroyWindow();
     std::string error;
     dialogTemplate = LoadDialogTemplate(templateId, &error);
     if (!dialogTemplate) {
@@ -78,11 +92,8 @@ int CDialog::DoModal()
     // handlers of this dialog all run inside it.
     if (!result)
         window->exec();
-    // Control objects keep pointing at destroyed widgets as null (QPointer).
-    ReleaseWindowResources();
-    window.reset();
-    items.clear();
-    itemObjects.clear();
+    // Control objects of subclasses see the destroyed widgets as null (QPointer).
+    DestroyWindow();
     return result.value_or(IDCANCEL);
 }
 

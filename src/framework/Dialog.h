@@ -55,6 +55,7 @@ protected:
 
 private:
     bool Build();
+    void DestroyWindow();
     void FocusFirstTabStop();
 
     int templateId;

@@ -66,6 +66,29 @@ TEST(DialogModal, RunsANestedLoopUntilEndDialogThenDestroysTheWindow)
     EXPECT_EQ(dialog.text, "modal");
     EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
     EXPECT_EQ(dialog.list.GetSafeHwnd(), nullptr);
+
+    // It runs again, one run after another, with a new window.
+    QTimer::singleShot(0, [&dialog] { dialog.SendMessage(WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
+TEST(DialogModal, HandlersDoNotRunWhileTheWindowIsTakenDown)
+{
+    // A focus handler that runs the exchange must not meet half-destroyed controls.
+    MessageBoxRecorder boxes;
+    CTestDialog dialog;
+    int exchanges = 0;
+    dialog.onKillFocusLater = [&] {
+        ++exchanges;
+        dialog.UpdateData(true);
+    };
+    QTimer::singleShot(0, [&dialog] {
+        dialog.GetDlgItem(kLaterEdit)->SetFocus();
+        QTimer::singleShot(0, [&dialog] { dialog.SendMessage(WM_COMMAND, IDCANCEL, 0); });
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(dialog.laterText, "later");
+    EXPECT_LE(exchanges, 1); // at most the one of hiding the window
 }
 
 TEST_F(Dialog, SendMessageIsHandledBeforeItReturns)

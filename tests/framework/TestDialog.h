@@ -41,6 +41,7 @@ public:
     std::vector<UINT> systemCommands;
     std::function<void(UINT id)> onTimer;
     bool exhaustMemoryInExchange = false;
+    std::function<void()> onKillFocusLater;
 
     using CDialog::GetMessageMap;
 
@@ -79,7 +80,12 @@ protected:
 private:
     void OnChangeText() { notifications.push_back("change 11"); }
     void OnSetFocusLater() { notifications.push_back("setfocus 14"); }
-    void OnKillFocusLater() { notifications.push_back("killfocus 14"); }
+    void OnKillFocusLater()
+    {
+        notifications.push_back("killfocus 14");
+        if (onKillFocusLater)
+            onKillFocusLater();
+    }
     void OnPush() { notifications.push_back("click 20"); }
     void OnRadioTwo() { notifications.push_back("click 16"); }
     void OnTimer(UINT id)
