@@ -35,7 +35,7 @@ void BM_LoadingExchangeUnchanged(benchmark::State& state)
     CMonitorDlg dialog;
     dialog.Create();
     for (auto _ : state)
-        benchmark::DoNotOptimize(dialog.UpdateData(false));
+        benchmark::DoNotOptimize(dialog.UpdateData(Direction::Load));
 }
 BENCHMARK(BM_LoadingExchangeUnchanged)->Unit(benchmark::kMicrosecond);
 
@@ -53,7 +53,7 @@ void BM_LoadingExchangeAfterAReply(benchmark::State& state)
         dialog.team3TotalText = std::to_string(frags / 5);
         dialog.timeText = std::to_string(frags % 60);
         dialog.serverNameText = frags % 2 ? "Quake Server One" : "Quake Server Two";
-        benchmark::DoNotOptimize(dialog.UpdateData(false));
+        benchmark::DoNotOptimize(dialog.UpdateData(Direction::Load));
     }
 }
 BENCHMARK(BM_LoadingExchangeAfterAReply)->Unit(benchmark::kMicrosecond);

@@ -115,13 +115,13 @@ void CDialog::FocusFirstTabStop()
     }
 }
 
-bool CDialog::UpdateData(bool saveAndValidate)
+bool CDialog::UpdateData(Direction direction)
 {
     // Notifications raised by the exchange's own writes are held back; a nested exchange (from a
     // timer tick while a validation message is open) restores the state it found.
     bool wasLocked = NotificationsLocked();
     SetNotificationsLocked(true);
-    CDataExchange dx(*this, saveAndValidate ? Direction::Save : Direction::Load);
+    CDataExchange dx(*this, direction);
     std::optional<std::string> brokenBy;
     try {
         DoDataExchange(dx);
@@ -159,13 +159,13 @@ bool CDialog::OnInitDialog()
                 list.AddString(item);
         }
     }
-    UpdateData(false);
+    UpdateData(Direction::Load);
     return true;
 }
 
 void CDialog::OnOK()
 {
-    if (!UpdateData(true))
+    if (!UpdateData(Direction::Save))
         return;
     EndDialog(IDOK);
 }

@@ -4,6 +4,7 @@
 // The dialog owns its window; control objects of subclasses only point into it.
 #pragma once
 
+#include "framework/DataExchange.h"
 #include "framework/DialogTemplate.h"
 #include "framework/DialogUnits.h"
 #include "framework/Wnd.h"
@@ -12,7 +13,6 @@
 #include <memory>
 #include <optional>
 
-class CDataExchange;
 class CDialogWindow;
 
 class CDialog : public CWnd
@@ -33,7 +33,11 @@ public:
 
     // Runs DoDataExchange in one direction with control notifications held back; false when a
     // validation failed (its message already shown) or another error broke the exchange off.
-    bool UpdateData(bool saveAndValidate = true);
+    bool UpdateData(Direction direction);
+    bool UpdateData(bool saveAndValidate = true)
+    {
+        return UpdateData(saveAndValidate ? Direction::Save : Direction::Load);
+    }
 
     QWidget* GetDlgItemWidget(int id) const;
     CWnd* GetDlgItem(int id);

@@ -38,7 +38,7 @@ TEST_F(DataExchange, SavingReadsEveryControlEvenDisabledOnes)
     TypeText(dialog, kCombo, "26000");
     SetControlText(dialog, kLaterEdit, "written");
     dialog.GetDlgItem(kLaterEdit)->EnableWindow(false);
-    ASSERT_TRUE(dialog.UpdateData(true));
+    ASSERT_TRUE(dialog.UpdateData(Direction::Save));
     EXPECT_EQ(dialog.number, 1200);
     EXPECT_EQ(dialog.text, "typed");
     EXPECT_EQ(dialog.comboText, "26000");
@@ -51,10 +51,10 @@ TEST_F(DataExchange, LoadingWritesOnlyTextsThatDiffer)
     int writes = 0;
     QObject::connect(qobject_cast<QLineEdit*>(Item(kTextEdit)), &QLineEdit::textChanged,
                      [&writes] { ++writes; });
-    ASSERT_TRUE(dialog.UpdateData(false));
+    ASSERT_TRUE(dialog.UpdateData(Direction::Load));
     EXPECT_EQ(writes, 0);
     dialog.text = "changed";
-    ASSERT_TRUE(dialog.UpdateData(false));
+    ASSERT_TRUE(dialog.UpdateData(Direction::Load));
     EXPECT_EQ(writes, 1);
     EXPECT_EQ(ControlText(dialog, kTextEdit), "changed");
 }
@@ -74,9 +74,9 @@ TEST_F(DataExchange, ComboLoadSelectsTheFirstEntryBeginningWithTheText)
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testCase.member);
         dialog.comboText = testCase.member;
-        ASSERT_TRUE(dialog.UpdateData(false));
+        ASSERT_TRUE(dialog.UpdateData(Direction::Load));
         EXPECT_EQ(ControlText(dialog, kCombo), testCase.shown);
-        ASSERT_TRUE(dialog.UpdateData(true));
+        ASSERT_TRUE(dialog.UpdateData(Direction::Save));
         EXPECT_EQ(dialog.comboText, testCase.shown);
     }
 }
@@ -84,7 +84,7 @@ TEST_F(DataExchange, ComboLoadSelectsTheFirstEntryBeginningWithTheText)
 TEST_F(DataExchange, RangeIsCheckedOnlyWhenSaving)
 {
     dialog.number = 4000;
-    EXPECT_TRUE(dialog.UpdateData(false));
+    EXPECT_TRUE(dialog.UpdateData(Direction::Load));
     EXPECT_EQ(ControlText(dialog, kNumberEdit), "4000");
     EXPECT_TRUE(boxes.Records().empty());
 }
@@ -105,7 +105,7 @@ TEST_P(ExchangeFailure, ShowsMessageFocusesSelectsAndKeepsLaterMembers)
 {
     const FailureCase& failure = GetParam();
     dialog.number = 30;
-    ASSERT_TRUE(dialog.UpdateData(false));
+    ASSERT_TRUE(dialog.UpdateData(Direction::Load));
     if (failure.control == kTextEdit)
         SetControlText(dialog, kTextEdit, failure.typed); // as a handler would, past the limit
     else
@@ -114,7 +114,7 @@ TEST_P(ExchangeFailure, ShowsMessageFocusesSelectsAndKeepsLaterMembers)
     SetControlText(dialog, kLaterEdit, "new later");
     dialog.GetDlgItem(kLaterEdit)->SetFocus();
 
-    EXPECT_FALSE(dialog.UpdateData(true));
+    EXPECT_FALSE(dialog.UpdateData(Direction::Save));
 
     ASSERT_EQ(boxes.Records().size(), 1u);
     EXPECT_EQ(boxes.Records()[0].text, failure.message);
@@ -149,7 +149,7 @@ TEST_F(DataExchange, IntegerTextReadsOnlyItsFirst31Characters)
 {
     // Characters past the 31st are never looked at, however they read.
     SetControlText(dialog, kNumberEdit, "20" + std::string(29, ' ') + "junk");
-    EXPECT_TRUE(dialog.UpdateData(true));
+    EXPECT_TRUE(dialog.UpdateData(Direction::Save));
     EXPECT_EQ(dialog.number, 20);
 }
 
@@ -174,7 +174,7 @@ TEST_F(DataExchange, InputLimitRefusesTypingButKeepsProgramText)
 TEST_F(DataExchange, NotificationsOfTheExchangeAreNotDelivered)
 {
     dialog.text = "loaded";
-    ASSERT_TRUE(dialog.UpdateData(false));
+    ASSERT_TRUE(dialog.UpdateData(Direction::Load));
     EXPECT_TRUE(dialog.notifications.empty());
 
     SetControlText(dialog, kTextEdit, "by a handler");
@@ -195,12 +195,12 @@ TEST_F(DataExchange, NestedExchangeLeavesTheLockoutAsItFoundIt)
         if (nested++ > 0)
             return;
         dialog.KillTimer(5);
-        EXPECT_FALSE(dialog.UpdateData(true));
+        EXPECT_FALSE(dialog.UpdateData(Direction::Save));
         lockedAfterNested = dialog.NotificationsLocked();
     };
     dialog.SetTimer(5, 20);
 
-    EXPECT_FALSE(dialog.UpdateData(true));
+    EXPECT_FALSE(dialog.UpdateData(Direction::Save));
 
     EXPECT_EQ(nested, 1);
     EXPECT_EQ(boxes.MaxOpenAtOnce(), 2);
@@ -216,7 +216,7 @@ TEST_F(DataExchange, AnExchangeBrokenOffByAnErrorReportsItAndFails)
 {
     dialog.exhaustMemoryInExchange = true;
     SetControlText(dialog, kLaterEdit, "new later");
-    EXPECT_FALSE(dialog.UpdateData(true));
+    EXPECT_FALSE(dialog.UpdateData(Direction::Save));
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Out of memory."});
     EXPECT_EQ(dialog.laterText, "later");
     EXPECT_FALSE(dialog.NotificationsLocked());

@@ -80,7 +80,7 @@ TEST(DialogModal, HandlersDoNotRunWhileTheWindowIsTakenDown)
     int exchanges = 0;
     dialog.onKillFocusLater = [&] {
         ++exchanges;
-        dialog.UpdateData(true);
+        dialog.UpdateData(Direction::Save);
     };
     QTimer::singleShot(0, [&dialog] {
         dialog.GetDlgItem(kLaterEdit)->SetFocus();

@@ -197,7 +197,7 @@ TEST_F(MonitorDialog, RefreshWithBlanksSignOrLeadingZerosIsAccepted)
     for (const char* typed : {" 20 ", "+20", "0020"}) {
         SCOPED_TRACE(typed);
         TypeText(dialog, kRefreshEditId, typed);
-        EXPECT_TRUE(dialog.UpdateData(true));
+        EXPECT_TRUE(dialog.UpdateData(Direction::Save));
         EXPECT_EQ(dialog.refreshSeconds, 20);
     }
     EXPECT_TRUE(boxes.Records().empty());
@@ -223,16 +223,16 @@ TEST_F(MonitorDialog, HostIsLimitedTo15Characters)
 TEST_F(MonitorDialog, TypedPortThatBeginsAListedPortBecomesThatPortOnTheNextLoad)
 {
     TypeText(dialog, kPortComboId, "2750");
-    ASSERT_TRUE(dialog.UpdateData(true));
+    ASSERT_TRUE(dialog.UpdateData(Direction::Save));
     EXPECT_EQ(dialog.portText, "2750");
-    ASSERT_TRUE(dialog.UpdateData(false));
+    ASSERT_TRUE(dialog.UpdateData(Direction::Load));
     EXPECT_EQ(ControlText(dialog, kPortComboId), "27500");
-    ASSERT_TRUE(dialog.UpdateData(true));
+    ASSERT_TRUE(dialog.UpdateData(Direction::Save));
     EXPECT_EQ(dialog.portText, "27500");
 
     TypeText(dialog, kPortComboId, "26000");
-    ASSERT_TRUE(dialog.UpdateData(true));
-    ASSERT_TRUE(dialog.UpdateData(false));
+    ASSERT_TRUE(dialog.UpdateData(Direction::Save));
+    ASSERT_TRUE(dialog.UpdateData(Direction::Load));
     EXPECT_EQ(ControlText(dialog, kPortComboId), "26000");
 }
 
@@ -277,7 +277,7 @@ TEST_F(MonitorDialog, LoadingUnchangedMembersLeavesTheControlsUntouched)
         QObject::connect(qobject_cast<QLineEdit*>(Item(id)), &QLineEdit::textChanged,
                          [&writes] { ++writes; });
     }
-    ASSERT_TRUE(dialog.UpdateData(false));
+    ASSERT_TRUE(dialog.UpdateData(Direction::Load));
     EXPECT_EQ(writes, 0);
 }
 
