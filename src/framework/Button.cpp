@@ -1,3 +1,4 @@
+// Push and radio button operations over QAbstractButton.
 #include "framework/Button.h"
 
 #include <QAbstractButton>

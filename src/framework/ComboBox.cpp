@@ -1,3 +1,4 @@
+// Combo box list operations over QComboBox; sorted lists keep case-blind order on insertion.
 #include "framework/ComboBox.h"
 
 #include "framework/Text.h"

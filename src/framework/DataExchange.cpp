@@ -1,3 +1,4 @@
+// The exchange steps and the failure path shared by all of them (message, focus, selection).
 #include "framework/DataExchange.h"
 
 #include "framework/ComboBox.h"

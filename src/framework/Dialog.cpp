@@ -1,3 +1,4 @@
+// CDialog: building from the template, the modal run, the exchange with its lockout, OK and cancel.
 #include "framework/Dialog.h"
 
 #include "framework/ComboBox.h"

@@ -1,3 +1,4 @@
+// Template controls to Qt widgets, and Qt signals and focus events to WM_COMMAND notifications.
 #include "framework/DialogBuilder.h"
 
 #include "framework/LimitedLineEdit.h"

@@ -1,3 +1,4 @@
+// Dialog base units from font metrics, and the rounding of dialog units to pixels.
 #include "framework/DialogUnits.h"
 
 #include <QFont>

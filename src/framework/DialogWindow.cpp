@@ -1,3 +1,4 @@
+// Keys, the close box and Alt+Space of a dialog window, turned into the dialog's messages.
 #include "framework/DialogWindow.h"
 
 #include "framework/Dialog.h"

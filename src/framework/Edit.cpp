@@ -1,3 +1,4 @@
+// Edit control operations: input limit and selection.
 #include "framework/Edit.h"
 
 #include "framework/LimitedLineEdit.h"

@@ -1,3 +1,4 @@
+// The integer reading of the data exchange (see IntegerText.h for the rules).
 #include "framework/IntegerText.h"
 
 #include <algorithm>

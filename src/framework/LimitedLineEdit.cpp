@@ -1,3 +1,4 @@
+// The input limit as a validator that only refuses edits which grow the text past it.
 #include "framework/LimitedLineEdit.h"
 
 #include <QValidator>

@@ -1,3 +1,4 @@
+// List box operations over TabStopListWidget.
 #include "framework/ListBox.h"
 
 #include "framework/TabStopListWidget.h"

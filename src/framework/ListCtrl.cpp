@@ -1,3 +1,4 @@
+// List view columns over QTreeWidget.
 #include "framework/ListCtrl.h"
 
 #include "framework/Text.h"

@@ -1,3 +1,4 @@
+// Menus with command identifiers, and the system menu's usual commands and their enabling.
 #include "framework/Menu.h"
 
 #include "framework/Text.h"

@@ -1,3 +1,4 @@
+// Message boxes over QMessageBox, the test hook, and the application title.
 #include "framework/MessageBox.h"
 
 #include "framework/Text.h"

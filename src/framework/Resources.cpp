@@ -1,3 +1,4 @@
+// The string table and icons from the Qt resources compiled into the program.
 #include "framework/Resources.h"
 
 #include "framework/Text.h"

@@ -1,3 +1,4 @@
+// Painting list box lines with their tab characters expanded to the tab stops.
 #include "framework/TabStopListWidget.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// Windows-1252 to Unicode and back, one byte to one character.
 #include "framework/Text.h"
 
 #include <array>

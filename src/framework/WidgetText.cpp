@@ -1,3 +1,4 @@
+// The text of each kind of widget the framework makes, read and written one way.
 #include "framework/WidgetText.h"
 
 #include "framework/LimitedLineEdit.h"

@@ -1,3 +1,4 @@
+// Window timers: Qt timers whose ticks are posted and then sent as WM_TIMER.
 #include "framework/WindowTimers.h"
 
 #include "framework/Wnd.h"

@@ -1,3 +1,4 @@
+// CWnd: message dispatch through the message maps, default handling and the window services.
 #include "framework/Wnd.h"
 
 #include "framework/Menu.h"

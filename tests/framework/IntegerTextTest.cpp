@@ -1,3 +1,4 @@
+// The integer reading rules of the data exchange, as a table of typed texts.
 #include "framework/IntegerText.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The 8-bit text boundary: every byte round-trips; foreign characters become '?'.
 #include "framework/Text.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Driving dialog controls as a person would, through Qt's test input.
 #include "DialogDriver.h"
 
 #include "framework/Dialog.h"

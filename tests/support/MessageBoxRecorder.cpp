@@ -1,3 +1,4 @@
+// The recorder installs itself as the framework's message-box hook.
 #include "MessageBoxRecorder.h"
 
 #include <QApplication>
