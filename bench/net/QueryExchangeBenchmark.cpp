@@ -3,7 +3,7 @@
 // socket. Reports Google Benchmark's mean per exchange and the median of the single exchanges.
 #include "EventLoopWait.h"
 #include "ScriptedUdpPeer.h"
-#include "net/CClientSocket.h"
+#include "net/ClientSocket.h"
 #include "status/StatusWireFormat.h"
 
 #include <QCoreApplication>

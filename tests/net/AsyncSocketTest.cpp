@@ -1,8 +1,9 @@
 // The asynchronous socket layer on its own: when read readiness is signalled, how a selection
 // replaces the previous one, and how Receive takes datagrams one at a time.
+#include "net/AsyncSocket.h"
+
 #include "EventLoopWait.h"
 #include "ScriptedUdpPeer.h"
-#include "net/CAsyncSocket.h"
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>

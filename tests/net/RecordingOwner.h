@@ -3,7 +3,7 @@
 // nested event loop) the way the dialog may.
 #pragma once
 
-#include "net/CClientSocket.h"
+#include "net/ClientSocket.h"
 
 #include <functional>
 #include <gtest/gtest.h>

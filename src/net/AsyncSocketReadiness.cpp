@@ -2,7 +2,7 @@
 // edge-like events. A read is signalled while something waits and nobody has received since
 // the last signal; a write once after connecting and once after each "would block". An idle
 // open socket therefore has no notifier that fires.
-#include "net/CAsyncSocket.h"
+#include "net/AsyncSocket.h"
 
 #include <QSocketNotifier>
 #include <cerrno>

@@ -1,6 +1,6 @@
 // CAsyncSocket: creation, connecting, sending, receiving and closing. The readiness side (which
-// notifier fires when, and which handler it calls) is in CAsyncSocketReadiness.cpp.
-#include "net/CAsyncSocket.h"
+// notifier fires when, and which handler it calls) is in AsyncSocketReadiness.cpp.
+#include "net/AsyncSocket.h"
 
 #include <QSocketNotifier>
 #include <arpa/inet.h>

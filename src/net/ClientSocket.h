@@ -14,7 +14,7 @@
 // reporting handler then stops at once (see NotifyOwnerAndSurvive).
 #pragma once
 
-#include "net/CAsyncSocket.h"
+#include "net/AsyncSocket.h"
 #include "net/SocketEvent.h"
 #include "platform/WindowMessage.h"
 

@@ -1,7 +1,7 @@
 // CClientSocket: the query's steps and the reports they send. Every report may destroy this
 // object (the owner deletes the socket, maybe from a nested event loop), so a handler that has
 // more to do after a report checks NotifyOwnerAndSurvive first.
-#include "net/CClientSocket.h"
+#include "net/ClientSocket.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,0 +1,159 @@
+// The exchange steps and the failure path shared by all of them (message, focus, selection).
+#include "framework/DataExchange.h"
+
+#include "framework/ComboBox.h"
+#include "framework/Dialog.h"
+#include "framework/Edit.h"
+#include "framework/IntegerText.h"
+#include "framework/MessageBox.h"
+#include "framework/Text.h"
+#include "framework/WidgetText.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace {
+
+void SelectWholeText(QWidget* control)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->selectAll();
+    else if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit())
+        combo->lineEdit()->selectAll();
+}
+
+// Writes only a differing text, so unchanged controls neither redraw nor notify.
+void WriteIfDifferent(QWidget* control, const QString& text)
+{
+    if (ReadWidgetText(control) != text)
+        WriteWidgetText(control, text);
+}
+
+} // namespace
+
+CDataExchange::CDataExchange(CDialog& dialog, Direction direction)
+    : dialog(dialog), direction(direction)
+{}
+
+QWidget* CDataExchange::PrepareControl(int id)
+{
+    lastControl = dialog.GetDlgItemWidget(id);
+    lastIsEdit = false;
+    return lastControl;
+}
+
+QWidget* CDataExchange::PrepareEditControl(int id)
+{
+    PrepareControl(id);
+    lastIsEdit = true;
+    return lastControl;
+}
+
+void CDataExchange::FailWithMessage(const std::string& message)
+{
+    // Nested event loop: timer ticks and socket events run while the message is shown, and may
+    // run an exchange of their own on this dialog.
+    AfxMessageBox(message, MB_ICONEXCLAMATION);
+    if (lastControl) {
+        lastControl->setFocus(Qt::OtherFocusReason);
+        SelectWholeText(lastControl);
+    }
+    failed = true;
+}
+
+void ExchangeControl(CDataExchange& dx, int id, CWnd& control)
+{
+    if (dx.Failed() || control.GetSafeHwnd() != nullptr)
+        return;
+    if (QWidget* widget = dx.PrepareControl(id))
+        control.Attach(widget);
+}
+
+void ExchangeText(CDataExchange& dx, int id, std::string& value)
+{
+    if (dx.Failed())
+        return;
+    QWidget* control = dx.PrepareEditControl(id);
+    if (!control)
+        return;
+    if (dx.IsSaving())
+        value = ToBytes(ReadWidgetText(control));
+    else
+        WriteIfDifferent(control, ToUnicode(value));
+}
+
+void ExchangeText(CDataExchange& dx, int id, std::int32_t& value)
+{
+    if (dx.Failed())
+        return;
+    QWidget* control = dx.PrepareEditControl(id);
+    if (!control)
+        return;
+    if (!dx.IsSaving()) {
+        WriteIfDifferent(control, QString::number(value));
+        return;
+    }
+    std::string text = ToBytes(ReadWidgetText(control)).substr(0, kMaxIntegerTextLength);
+    std::optional<std::int32_t> parsed = ParseIntegerText(text);
+    if (!parsed) {
+        dx.FailWithMessage(kPromptInteger);
+        return;
+    }
+    value = *parsed;
+}
+
+void ExchangeComboText(CDataExchange& dx, int id, std::string& value)
+{
+    if (dx.Failed())
+        return;
+    QWidget* control = dx.PrepareControl(id);
+    auto* combo = qobject_cast<QComboBox*>(control);
+    if (!combo)
+        return;
+    if (dx.IsSaving()) {
+        value = ToBytes(combo->currentText());
+        return;
+    }
+    CComboBox list;
+    list.Attach(combo);
+    if (list.SelectString(-1, value) == CB_ERR)
+        WriteIfDifferent(combo, ToUnicode(value));
+}
+
+void ValidateRange(CDataExchange& dx, std::int32_t value, std::int32_t min, std::int32_t max)
+{
+    if (dx.Failed() || !dx.IsSaving() || (value >= min && value <= max))
+        return;
+    dx.FailWithMessage(FormatPrompt(kPromptIntegerRange, std::to_string(min), std::to_string(max)));
+}
+
+void ValidateMaxChars(CDataExchange& dx, const std::string& value, int maxChars)
+{
+    if (dx.Failed())
+        return;
+    if (dx.IsSaving() && value.size() > static_cast<std::size_t>(maxChars)) {
+        dx.FailWithMessage(FormatPrompt(kPromptMaxChars, std::to_string(maxChars)));
+        return;
+    }
+    if (dx.LastControlIsEdit()) {
+        CEdit edit;
+        edit.Attach(dx.LastControl());
+        edit.LimitText(maxChars);
+    }
+}
+
+std::string FormatPrompt(const std::string& pattern, const std::string& first,
+                         const std::string& second)
+{
+    std::string result;
+    for (std::size_t index = 0; index < pattern.size(); ++index) {
+        if (pattern[index] == '%' && index + 1 < pattern.size() &&
+            (pattern[index + 1] == '1' || pattern[index + 1] == '2')) {
+            result += pattern[index + 1] == '1' ? first : second;
+            ++index;
+        } else {
+            result += pattern[index];
+        }
+    }
+    return result;
+}

@@ -1,0 +1,195 @@
+// Template controls to Qt widgets, and Qt signals and focus events to WM_COMMAND notifications.
+#include "framework/DialogBuilder.h"
+
+#include "framework/LimitedLineEdit.h"
+#include "framework/Resources.h"
+#include "framework/TabStopListWidget.h"
+#include "framework/Text.h"
+#include "framework/Wnd.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+namespace {
+
+const char* const kControlId = "tallyhawkControlId";
+const char* const kRadioGroup = "tallyhawkRadioGroup";
+constexpr int kIconPixels = 32;
+
+void Notify(CWnd& target, QWidget* control, UINT code)
+{
+    int id = control->property(kControlId).toInt();
+    target.SendMessage(WM_COMMAND, MAKELONG(static_cast<std::uint16_t>(id), code),
+                       reinterpret_cast<LPARAM>(control));
+}
+
+// Edit focus changes become EN_SETFOCUS and EN_KILLFOCUS. A popup (such as the edit's own
+// context menu) does not take the focus away, as on the native platform.
+class EditFocusFilter : public QObject
+{
+public:
+    EditFocusFilter(CWnd& target, QObject* parent) : QObject(parent), target(target) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto type = event->type();
+        if ((type == QEvent::FocusIn || type == QEvent::FocusOut) &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+            Notify(target, static_cast<QWidget*>(watched),
+                   type == QEvent::FocusIn ? EN_SETFOCUS : EN_KILLFOCUS);
+        }
+        return false;
+    }
+
+private:
+    CWnd& target;
+};
+
+// Automatic radio buttons: a click turns the button on and the others of its group off.
+void ClickAutoRadio(QRadioButton* clicked)
+{
+    clicked->setChecked(true);
+    QWidget* parent = clicked->parentWidget();
+    for (QRadioButton* other : parent->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
+        if (other != clicked && other->property(kRadioGroup) == clicked->property(kRadioGroup))
+            other->setChecked(false);
+    }
+}
+
+QWidget* MakeWidget(const ControlTemplate& control, DialogBaseUnits base, QWidget& window,
+                    CWnd& target, EditFocusFilter* focusFilter)
+{
+    using namespace style;
+    switch (control.kind) {
+    case ControlKind::Edit: {
+        auto* edit = new LimitedLineEdit(&window);
+        edit->setFrame(control.styles & kBorder);
+        QObject::connect(edit, &QLineEdit::textChanged, edit,
+                         [&target, edit] { Notify(target, edit, EN_CHANGE); });
+        edit->installEventFilter(focusFilter);
+        return edit;
+    }
+    case ControlKind::ComboBox: {
+        auto* combo = new QComboBox(&window);
+        combo->setEditable(control.styles & kDropDown);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setCompleter(nullptr);
+        combo->setProperty("tallyhawkSorted", static_cast<bool>(control.styles & kSort));
+        return combo;
+    }
+    case ControlKind::PushButton: {
+        auto* button = new QPushButton(ToUnicode(control.caption), &window);
+        button->setAutoDefault(true);
+        button->setDefault((control.styles & kDefaultPushButton) && control.id == IDOK);
+        QObject::connect(button, &QPushButton::clicked, button,
+                         [&target, button] { Notify(target, button, BN_CLICKED); });
+        return button;
+    }
+    case ControlKind::RadioButton: {
+        auto* radio = new QRadioButton(ToUnicode(control.caption), &window);
+        radio->setAutoExclusive(false);
+        bool automatic = control.styles & kAutoRadioButton;
+        QObject::connect(radio, &QRadioButton::clicked, radio, [&target, radio, automatic] {
+            if (automatic)
+                ClickAutoRadio(radio);
+            Notify(target, radio, BN_CLICKED);
+        });
+        return radio;
+    }
+    case ControlKind::StaticText: {
+        auto* label = new QLabel(&window);
+        label->setTextFormat(Qt::PlainText);
+        label->setText(ToUnicode(control.caption));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setWordWrap(!(control.styles & kLeftNoWordWrap));
+        if (control.styles & kSunken)
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        return label;
+    }
+    case ControlKind::GroupBox:
+        return new QGroupBox(ToUnicode(control.caption), &window);
+    case ControlKind::StaticIcon: {
+        auto* label = new QLabel(&window);
+        if (HICON icon = AfxLoadIcon(static_cast<UINT>(control.iconId)))
+            label->setPixmap(icon->pixmap(kIconPixels, kIconPixels));
+        return label;
+    }
+    case ControlKind::ListBox: {
+        auto* list = new TabStopListWidget(&window, base);
+        list->setFrameShape(control.styles & kBorder ? QFrame::StyledPanel : QFrame::NoFrame);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        return list;
+    }
+    case ControlKind::ListView: {
+        auto* view = new QTreeWidget(&window);
+        view->setRootIsDecorated(false);
+        view->setItemsExpandable(false);
+        view->setUniformRowHeights(true);
+        view->setSelectionMode((control.styles & kSingleSelection)
+                                   ? QAbstractItemView::SingleSelection
+                                   : QAbstractItemView::ExtendedSelection);
+        view->setHeaderLabels({QString()});
+        view->header()->setStretchLastSection(false);
+        view->header()->setSectionsMovable(false);
+        return view;
+    }
+    }
+    return nullptr;
+}
+
+Qt::FocusPolicy FocusPolicyFor(const ControlTemplate& control)
+{
+    switch (control.kind) {
+    case ControlKind::StaticText:
+    case ControlKind::GroupBox:
+    case ControlKind::StaticIcon:
+        return Qt::NoFocus;
+    default:
+        return (control.styles & style::kTabStop) ? Qt::StrongFocus : Qt::ClickFocus;
+    }
+}
+
+QRect PixelRect(const ControlTemplate& control, DialogBaseUnits base, QWidget* widget)
+{
+    QRect rect(DialogUnitsToPixelsX(control.x, base), DialogUnitsToPixelsY(control.y, base),
+               DialogUnitsToPixelsX(control.width, base),
+               DialogUnitsToPixelsY(control.height, base));
+    if (control.kind == ControlKind::StaticIcon) {
+        // An icon control takes the icon's size, whatever the template says.
+        rect.setSize(QSize(kIconPixels, kIconPixels));
+    } else if (control.kind == ControlKind::ComboBox) {
+        // The template's height includes the dropped list; the closed box is one line high.
+        rect.setHeight(std::min(rect.height(), widget->sizeHint().height()));
+    }
+    return rect;
+}
+
+} // namespace
+
+std::map<int, QWidget*> BuildControls(const DialogTemplate& dialogTemplate, DialogBaseUnits base,
+                                      QWidget& window, CWnd& notifyTarget)
+{
+    auto* focusFilter = new EditFocusFilter(notifyTarget, &window);
+    std::map<int, QWidget*> items;
+    int radioGroup = 0;
+    for (const ControlTemplate& control : dialogTemplate.controls) {
+        if (control.styles & style::kGroup)
+            ++radioGroup;
+        QWidget* widget = MakeWidget(control, base, window, notifyTarget, focusFilter);
+        widget->setProperty(kControlId, control.id);
+        widget->setProperty(kRadioGroup, radioGroup);
+        widget->setFocusPolicy(FocusPolicyFor(control));
+        widget->setGeometry(PixelRect(control, base, widget));
+        widget->setEnabled(!(control.styles & style::kDisabled));
+        if (control.id != IDC_STATIC)
+            items.emplace(control.id, widget);
+    }
+    return items;
+}

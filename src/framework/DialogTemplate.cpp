@@ -1,0 +1,155 @@
+// Reading dialog templates from their JSON form. Unknown names are errors rather than ignored,
+// so a typo in a template shows at load time instead of as a control that looks wrong.
+#include "framework/DialogTemplate.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <map>
+
+namespace {
+
+const std::map<QString, ControlKind>& KindNames()
+{
+    static const std::map<QString, ControlKind> names = {
+        {"edit", ControlKind::Edit},
+        {"combobox", ControlKind::ComboBox},
+        {"pushbutton", ControlKind::PushButton},
+        {"radiobutton", ControlKind::RadioButton},
+        {"static", ControlKind::StaticText},
+        {"groupbox", ControlKind::GroupBox},
+        {"icon", ControlKind::StaticIcon},
+        {"listbox", ControlKind::ListBox},
+        {"listview", ControlKind::ListView},
+    };
+    return names;
+}
+
+const std::map<QString, std::uint32_t>& StyleNames()
+{
+    using namespace style;
+    static const std::map<QString, std::uint32_t> names = {
+        {"tabstop", kTabStop},
+        {"group", kGroup},
+        {"border", kBorder},
+        {"disabled", kDisabled},
+        {"vscroll", kVerticalScroll},
+        {"autohscroll", kAutoHorizontalScroll},
+        {"defpushbutton", kDefaultPushButton},
+        {"icon", kIcon},
+        {"autoradiobutton", kAutoRadioButton},
+        {"notify", kNotify},
+        {"sunken", kSunken},
+        {"left", kLeft},
+        {"leftnowordwrap", kLeftNoWordWrap},
+        {"noprefix", kNoPrefix},
+        {"dropdown", kDropDown},
+        {"sort", kSort},
+        {"nointegralheight", kNoIntegralHeight},
+        {"usetabstops", kUseTabStops},
+        {"report", kReport},
+        {"singlesel", kSingleSelection},
+        {"autoarrange", kAutoArrange},
+        {"shareimagelists", kShareImageLists},
+        {"popup", kPopup},
+        {"visible", kVisible},
+        {"caption", kCaption},
+        {"sysmenu", kSystemMenu},
+        {"sizingframe", kSizingFrame},
+        {"minimizebox", kMinimizeBox},
+        {"maximizebox", kMaximizeBox},
+        {"modalframe", kModalFrame},
+        {"appwindow", kApplicationWindow},
+    };
+    return names;
+}
+
+bool ReadStyles(const QJsonValue& value, std::uint32_t* styles, std::string* error)
+{
+    *styles = 0;
+    for (const QJsonValue& name : value.toArray()) {
+        auto found = StyleNames().find(name.toString());
+        if (found == StyleNames().end()) {
+            *error = "unknown style \"" + name.toString().toStdString() + "\"";
+            return false;
+        }
+        *styles |= found->second;
+    }
+    return true;
+}
+
+std::string Latin1Text(const QJsonValue& value)
+{
+    // Templates are ASCII text; Latin-1 keeps any accented caption byte for byte.
+    return value.toString().toLatin1().toStdString();
+}
+
+bool ReadControl(const QJsonObject& object, ControlTemplate* control, std::string* error)
+{
+    auto kind = KindNames().find(object.value("kind").toString());
+    if (kind == KindNames().end()) {
+        *error = "unknown control kind \"" + object.value("kind").toString().toStdString() + "\"";
+        return false;
+    }
+    QJsonArray rect = object.value("rect").toArray();
+    if (rect.size() != 4) {
+        *error = "control without a rect of four numbers";
+        return false;
+    }
+    control->id = object.value("id").toInt(-1);
+    control->kind = kind->second;
+    control->caption = Latin1Text(object.value("caption"));
+    control->iconId = object.value("iconResource").toInt(0);
+    control->x = rect[0].toInt();
+    control->y = rect[1].toInt();
+    control->width = rect[2].toInt();
+    control->height = rect[3].toInt();
+    for (const QJsonValue& item : object.value("items").toArray())
+        control->initialItems.push_back(Latin1Text(item));
+    return ReadStyles(object.value("styles"), &control->styles, error);
+}
+
+} // namespace
+
+std::optional<DialogTemplate> ParseDialogTemplate(const std::string& json, std::string* error)
+{
+    QJsonParseError parseError;
+    QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(json), &parseError);
+    if (document.isNull() || !document.isObject()) {
+        *error = "malformed template: " + parseError.errorString().toStdString();
+        return std::nullopt;
+    }
+    QJsonObject root = document.object();
+    DialogTemplate result;
+    result.id = root.value("id").toInt();
+    result.caption = Latin1Text(root.value("caption"));
+    result.fontFace = Latin1Text(root.value("font").toObject().value("face"));
+    result.fontPoints = root.value("font").toObject().value("points").toInt(8);
+    QJsonArray size = root.value("size").toArray();
+    if (size.size() != 2) {
+        *error = "template without a size of two numbers";
+        return std::nullopt;
+    }
+    result.width = size[0].toInt();
+    result.height = size[1].toInt();
+    if (!ReadStyles(root.value("styles"), &result.styles, error))
+        return std::nullopt;
+    for (const QJsonValue& value : root.value("controls").toArray()) {
+        ControlTemplate control;
+        if (!ReadControl(value.toObject(), &control, error))
+            return std::nullopt;
+        result.controls.push_back(std::move(control));
+    }
+    return result;
+}
+
+std::optional<DialogTemplate> LoadDialogTemplate(int id, std::string* error)
+{
+    QFile file(QStringLiteral(":/dialogs/%1.json").arg(id));
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = "no dialog template " + std::to_string(id);
+        return std::nullopt;
+    }
+    return ParseDialogTemplate(file.readAll().toStdString(), error);
+}

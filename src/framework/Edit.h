@@ -1,0 +1,15 @@
+// CEdit: the edit control object. Its input limit refuses typing beyond it; text written by the
+// program is kept whole.
+#pragma once
+
+#include "framework/Wnd.h"
+
+class CEdit : public CWnd
+{
+public:
+    void LimitText(int characters);
+    int GetLimitText() const;
+    // Selects characters [start, end); end -1 selects to the end of the text.
+    void SetSel(int start, int end);
+    std::string GetSelectedText() const;
+};

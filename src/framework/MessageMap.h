@@ -1,0 +1,73 @@
+// Message maps as data: each window class has one table of routes (message, notification code,
+// control identifier, handler) and a link to its base class's table. A window looks a message up
+// in its own table first, then in its bases', and gives unrouted messages the default handling.
+#pragma once
+
+#include "framework/WindowMessages.h"
+
+#include <span>
+#include <type_traits>
+
+class CWnd;
+class QIcon;
+
+struct MessageRoute
+{
+    UINT message = 0;
+    UINT notifyCode = 0; // WM_COMMAND only
+    int controlId = 0;   // WM_COMMAND only
+    LRESULT (*invoke)(CWnd& window, WPARAM wParam, LPARAM lParam) = nullptr;
+};
+
+struct MessageMap
+{
+    std::span<const MessageRoute> routes;
+    const MessageMap* base = nullptr;
+};
+
+namespace message_map_detail {
+
+template <class Member> struct MemberOf;
+
+template <class Class, class Function> struct MemberOf<Function Class::*>
+{
+    using type = Class;
+};
+
+// Calls a handler with the parameters its signature takes, unpacked as the platform packs them.
+template <auto Handler> LRESULT Invoke(CWnd& window, WPARAM wParam, LPARAM lParam)
+{
+    using Class = typename MemberOf<decltype(Handler)>::type;
+    using HandlerType = decltype(Handler);
+    auto& target = static_cast<Class&>(window);
+    if constexpr (std::is_same_v<HandlerType, void (Class::*)()>) {
+        (target.*Handler)();
+        return 0;
+    } else if constexpr (std::is_same_v<HandlerType, void (Class::*)(UINT)>) {
+        (target.*Handler)(static_cast<UINT>(wParam));
+        return 0;
+    } else if constexpr (std::is_same_v<HandlerType, void (Class::*)(UINT, LPARAM)>) {
+        (target.*Handler)(static_cast<UINT>(wParam), lParam);
+        return 0;
+    } else if constexpr (std::is_same_v<HandlerType, const QIcon* (Class::*)()>) {
+        return reinterpret_cast<LRESULT>((target.*Handler)());
+    } else {
+        static_assert(std::is_same_v<HandlerType, LRESULT (Class::*)(WPARAM, LPARAM)>,
+                      "unsupported message handler signature");
+        return (target.*Handler)(wParam, lParam);
+    }
+}
+
+} // namespace message_map_detail
+
+// A window message (WM_TIMER, WM_SYSCOMMAND, WM_SOCKET_EVENT, ...) to a member handler.
+template <auto Handler> constexpr MessageRoute OnMessage(UINT message)
+{
+    return {message, 0, 0, &message_map_detail::Invoke<Handler>};
+}
+
+// A control notification (BN_CLICKED, EN_CHANGE, ...) of one control to a member handler.
+template <auto Handler> constexpr MessageRoute OnNotify(UINT notifyCode, int controlId)
+{
+    return {WM_COMMAND, notifyCode, controlId, &message_map_detail::Invoke<Handler>};
+}

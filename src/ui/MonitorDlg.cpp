@@ -1,0 +1,95 @@
+// The monitor dialog's construction, data exchange, initialisation and message map.
+#include "ui/MonitorDlg.h"
+
+#include "framework/DataExchange.h"
+#include "framework/Menu.h"
+#include "framework/Resources.h"
+#include "net/ClientSocket.h"
+#include "net/SocketEvent.h"
+#include "res/ResourceIds.h"
+
+CMonitorDlg::CMonitorDlg()
+    : CDialog(kMonitorDialogId, nullptr), appIcon(AfxLoadIcon(kApplicationIconId))
+{}
+
+CMonitorDlg::~CMonitorDlg()
+{
+    // The socket reports to this window; it must not outlive it.
+    delete querySocket;
+}
+
+void CMonitorDlg::DoDataExchange(CDataExchange& dx)
+{
+    CDialog::DoDataExchange(dx);
+    ExchangeControl(dx, kPlayerListId, playerList);
+    ExchangeControl(dx, kObserveButtonId, observeButton);
+    ExchangeControl(dx, kWatchButtonId, watchButton);
+    ExchangeControl(dx, kPortComboId, portCombo);
+    ExchangeControl(dx, kHostEditId, hostEdit);
+    ExchangeControl(dx, kStopButtonId, stopButton);
+    ExchangeControl(dx, kInfoListId, infoList);
+    ExchangeText(dx, kRefreshEditId, refreshSeconds);
+    ValidateRange(dx, refreshSeconds, kMinRefreshSeconds, kMaxRefreshSeconds);
+    ExchangeText(dx, kHostEditId, hostText);
+    ValidateMaxChars(dx, hostText, kMaxHostLength);
+    ExchangeText(dx, kTotalFragsId, totalFragsText);
+    ExchangeText(dx, kServerNameId, serverNameText);
+    ExchangeText(dx, kTeam1EditId, team1Text);
+    ExchangeText(dx, kTeam2EditId, team2Text);
+    ExchangeText(dx, kTeam1TotalId, team1TotalText);
+    ExchangeText(dx, kTeam2TotalId, team2TotalText);
+    ExchangeComboText(dx, kPortComboId, portText);
+    ExchangeText(dx, kTimeId, timeText);
+    ExchangeText(dx, kTeam1LabelId, team1Label);
+    ExchangeText(dx, kTeam2LabelId, team2Label);
+    ExchangeText(dx, kPasteEditId, pasteText);
+    ExchangeText(dx, kTeam3EditId, team3Text);
+    ExchangeText(dx, kTeam3TotalId, team3TotalText);
+    ExchangeText(dx, kTeam3LabelId, team3Label);
+}
+
+bool CMonitorDlg::OnInitDialog()
+{
+    // Fills the port list and loads the members: the controls attach, the host edit gets its
+    // limit and the port combo selects "27000". Its result is not looked at.
+    CDialog::OnInitDialog();
+
+    std::string aboutText = AfxLoadString(kAboutMenuTextId);
+    if (!aboutText.empty()) {
+        CMenu* systemMenu = GetSystemMenu(false);
+        systemMenu->AppendMenu(MF_SEPARATOR);
+        systemMenu->AppendMenu(MF_STRING, kAboutCommand, aboutText);
+    }
+
+    SetIcon(appIcon, true);
+    SetIcon(appIcon, false);
+
+    // The standings display's start-up steps (Skin mode, colour images, list view columns) join
+    // here with the standings display.
+
+    observeButton.SetIcon(AfxLoadIcon(kApplicationIconId));
+    return true;
+}
+
+const MessageMap& CMonitorDlg::GetMessageMap() const
+{
+    static const MessageRoute routes[] = {
+        OnMessage<&CMonitorDlg::OnSysCommand>(WM_SYSCOMMAND),
+        OnMessage<&CMonitorDlg::OnPaint>(WM_PAINT),
+        OnMessage<&CMonitorDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
+        OnNotify<&CMonitorDlg::OnWatchServer>(BN_CLICKED, kWatchButtonId),
+        OnMessage<&CMonitorDlg::OnTimer>(WM_TIMER),
+        OnNotify<&CMonitorDlg::OnAbout>(BN_CLICKED, kAboutButtonId),
+        OnMessage<&CMonitorDlg::OnControlColor>(WM_CTLCOLOR),
+        OnNotify<&CMonitorDlg::OnChangeHost>(EN_CHANGE, kHostEditId),
+        OnNotify<&CMonitorDlg::OnColorMode>(BN_CLICKED, kColorRadioId),
+        OnNotify<&CMonitorDlg::OnSkinMode>(BN_CLICKED, kSkinRadioId),
+        OnNotify<&CMonitorDlg::OnStop>(BN_CLICKED, kStopButtonId),
+        OnNotify<&CMonitorDlg::OnKillFocusPaste>(EN_KILLFOCUS, kPasteEditId),
+        OnNotify<&CMonitorDlg::OnSetFocusPaste>(EN_SETFOCUS, kPasteEditId),
+        OnNotify<&CMonitorDlg::OnObserve>(BN_CLICKED, kObserveButtonId),
+        OnMessage<&CMonitorDlg::OnSocketEvent>(WM_SOCKET_EVENT),
+    };
+    static const MessageMap map{routes, &CDialog::GetMessageMap()};
+    return map;
+}

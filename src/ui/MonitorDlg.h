@@ -1,0 +1,100 @@
+// CMonitorDlg: the program's main window, a modal dialog from template 102. Its members hold the
+// display state and are moved to and from the controls by DoDataExchange; handlers change the
+// members and run the exchange. The dialog owns everything it uses, the query socket included.
+// GUI thread only; handlers may be entered again while a message box of an earlier one is open.
+#pragma once
+
+#include "framework/Button.h"
+#include "framework/ComboBox.h"
+#include "framework/Dialog.h"
+#include "framework/Edit.h"
+#include "framework/ListBox.h"
+#include "framework/ListCtrl.h"
+#include "status/StandingsTotals.h"
+#include "status/StatusModel.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class CClientSocket;
+
+// A dotted IPv4 literal of at most 15 characters: the host shown at start.
+inline constexpr const char* kDefaultServerAddress = "127.0.0.1";
+inline constexpr UINT kRefreshTimerId = 1;
+inline constexpr int kMaxHostLength = 15;
+inline constexpr std::int32_t kMinRefreshSeconds = 5;
+inline constexpr std::int32_t kMaxRefreshSeconds = 1200;
+
+class CMonitorDlg : public CDialog
+{
+public:
+    CMonitorDlg();
+    ~CMonitorDlg() override;
+
+    // Control objects, attached to their controls by the first exchange.
+    CListCtrl playerList;  // 1004
+    CButton observeButton; // 1033
+    CButton watchButton;   // 1001
+    CComboBox portCombo;   // 1024
+    CEdit hostEdit;        // 1009
+    CButton stopButton;    // 1030
+    CListBox infoList;     // 1020
+
+    // Display state bound to controls.
+    std::int32_t refreshSeconds = 15;             // 1002, valid 5 to 1200
+    std::string hostText = kDefaultServerAddress; // 1009, at most 15 characters
+    std::string totalFragsText;                   // 1008
+    std::string serverNameText;                   // 1000
+    std::string team1Text;                        // 1012
+    std::string team2Text;                        // 1013
+    std::string team1TotalText;                   // 1022
+    std::string team2TotalText;                   // 1023
+    std::string portText = "27000";               // 1024
+    std::string timeText;                         // 1025
+    std::string team1Label;                       // 1026
+    std::string team2Label;                       // 1027
+    std::string pasteText;                        // 1032
+    std::string team3Text;                        // 1015
+    std::string team3TotalText;                   // 1034
+    std::string team3Label;                       // 1035
+
+    HICON appIcon;                        // icon 128, shared: never destroyed
+    CClientSocket* querySocket = nullptr; // the query in progress; owned
+    // colorImages (the colour image list) joins here with the standings display.
+
+    // The status model as one value: players, playerCount, serverEmpty (initially set) and the
+    // serverinfo table (infoKeys, infoValues, infoCount), so the reply reader is a pure
+    // function over plain data.
+    StatusModel status;
+    StandingsTotals totals;
+    std::int32_t infoRefreshCountdown = 0;    // the serverinfo list is rebuilt when it is 0
+    std::array<std::int32_t, 3> savedColor{}; // team colours kept while Skin mode is shown
+    std::array<std::string, 3> savedSkin;     // team skins kept while Color mode is shown
+    std::string replyText;
+    UINT timerId = kRefreshTimerId; // the same for the dialog's whole life
+    // ctlBrush (the coloured controls' background) joins here with the standings display.
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnInitDialog() override;
+    const MessageMap& GetMessageMap() const override;
+
+    // Handlers routed by the message map; those of the watch cycle, the standings display and
+    // the shell do nothing until those arrive.
+    void OnSysCommand(UINT id, LPARAM lParam);
+    void OnPaint();
+    HICON OnQueryDragIcon();
+    void OnWatchServer();
+    void OnTimer(UINT id);
+    void OnAbout();
+    LRESULT OnControlColor(WPARAM wParam, LPARAM lParam);
+    void OnChangeHost();
+    void OnColorMode();
+    void OnSkinMode();
+    void OnStop();
+    void OnKillFocusPaste();
+    void OnSetFocusPaste();
+    void OnObserve();
+    LRESULT OnSocketEvent(WPARAM wParam, LPARAM lParam);
+};

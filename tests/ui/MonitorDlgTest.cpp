@@ -1,0 +1,295 @@
+// The monitor dialog as the person at it sees it: the start state, the template, the exchange's
+// validation and the ways the dialog ends.
+#include "ui/MonitorDlg.h"
+
+#include "DialogDriver.h"
+#include "EventLoopWait.h"
+#include "MessageBoxRecorder.h"
+#include "framework/Menu.h"
+#include "res/ResourceIds.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MonitorDialog : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dialog.Create());
+        ASSERT_TRUE(RunUntil([this] { return dialog.GetSafeHwnd()->isActiveWindow(); }));
+    }
+
+    QWidget* Item(int id) { return dialog.GetDlgItemWidget(id); }
+
+    // Fills host and port with values other than the members', to see whether a save reached
+    // them.
+    void EnterHostAndPort()
+    {
+        TypeText(dialog, kHostEditId, "10.0.0.1");
+        TypeText(dialog, kPortComboId, "27500");
+    }
+
+    MessageBoxRecorder boxes; // outlives the dialog
+    CMonitorDlg dialog;
+};
+
+} // namespace
+
+TEST(MonitorDialogMembers, ConstructorGivesTheDefaults)
+{
+    CMonitorDlg dialog;
+    EXPECT_EQ(dialog.refreshSeconds, 15);
+    EXPECT_EQ(dialog.hostText, "127.0.0.1");
+    EXPECT_EQ(dialog.portText, "27000");
+    for (const std::string* text :
+         {&dialog.totalFragsText, &dialog.serverNameText, &dialog.team1Text, &dialog.team2Text,
+          &dialog.team3Text, &dialog.team1TotalText, &dialog.team2TotalText, &dialog.team3TotalText,
+          &dialog.timeText, &dialog.team1Label, &dialog.team2Label, &dialog.team3Label,
+          &dialog.pasteText, &dialog.replyText})
+        EXPECT_TRUE(text->empty());
+    EXPECT_NE(dialog.appIcon, nullptr);
+    EXPECT_EQ(dialog.querySocket, nullptr);
+    EXPECT_TRUE(dialog.status.serverEmpty);
+    EXPECT_EQ(dialog.status.serverInfo.infoCount, 0);
+    EXPECT_EQ(dialog.totals, StandingsTotals{});
+    EXPECT_EQ(dialog.infoRefreshCountdown, 0);
+    EXPECT_EQ(dialog.savedColor, (std::array<std::int32_t, 3>{0, 0, 0}));
+    EXPECT_EQ(dialog.hostEdit.GetSafeHwnd(), nullptr); // attached by the first exchange
+}
+
+TEST_F(MonitorDialog, StartsWithTheDefaultsShownAndTheFocusOnTheHost)
+{
+    EXPECT_EQ(dialog.GetWindowText(), "Tallyhawk");
+    EXPECT_EQ(ControlText(dialog, kHostEditId), "127.0.0.1");
+    EXPECT_EQ(ControlText(dialog, kPortComboId), "27000");
+    EXPECT_EQ(dialog.portCombo.GetCurSel(), 0);
+    EXPECT_EQ(ControlText(dialog, kRefreshEditId), "15");
+    // The template's "Server:" and "12345678" are overwritten before the window shows.
+    for (int id : {kTeam1EditId, kTeam2EditId, kTeam3EditId, kPasteEditId, kServerNameId,
+                   kTotalFragsId, kTimeId, kTeam1TotalId, kTeam2TotalId, kTeam3TotalId}) {
+        EXPECT_EQ(ControlText(dialog, id), "") << id;
+    }
+    EXPECT_EQ(FocusedControl(dialog), Item(kHostEditId));
+    EXPECT_EQ(dialog.hostEdit.GetLimitText(), 15);
+    EXPECT_EQ(dialog.observeButton.GetIcon(), dialog.appIcon);
+    EXPECT_EQ(dialog.GetIcon(true), dialog.appIcon);
+    EXPECT_EQ(dialog.GetIcon(false), dialog.appIcon);
+    EXPECT_TRUE(boxes.Records().empty());
+}
+
+TEST_F(MonitorDialog, ControlObjectsAreAttachedToTheirControls)
+{
+    EXPECT_EQ(dialog.playerList.GetSafeHwnd(), Item(kPlayerListId));
+    EXPECT_EQ(dialog.observeButton.GetSafeHwnd(), Item(kObserveButtonId));
+    EXPECT_EQ(dialog.watchButton.GetSafeHwnd(), Item(kWatchButtonId));
+    EXPECT_EQ(dialog.portCombo.GetSafeHwnd(), Item(kPortComboId));
+    EXPECT_EQ(dialog.hostEdit.GetSafeHwnd(), Item(kHostEditId));
+    EXPECT_EQ(dialog.stopButton.GetSafeHwnd(), Item(kStopButtonId));
+    EXPECT_EQ(dialog.infoList.GetSafeHwnd(), Item(kInfoListId));
+}
+
+TEST_F(MonitorDialog, TemplateHoldsEveryControlWithItsKindAndCaption)
+{
+    struct Expected
+    {
+        int id;
+        const char* className;
+        const char* caption;
+    };
+    const Expected controls[] = {
+        {kHostEditId, "LimitedLineEdit", ""},
+        {kPortComboId, "QComboBox", "27000"},
+        {kRefreshEditId, "LimitedLineEdit", "15"},
+        {kTeamSetupGroupId, "QGroupBox", "Team Setup"},
+        {kTeam1EditId, "LimitedLineEdit", ""},
+        {kTeam2EditId, "LimitedLineEdit", ""},
+        {kTeam3EditId, "LimitedLineEdit", ""},
+        {kPasteEditId, "LimitedLineEdit", ""},
+        {kColorRadioId, "QRadioButton", "Color"},
+        {kSkinRadioId, "QRadioButton", "Skin "},
+        {IDOK, "QPushButton", "Quit"},
+        {kWatchButtonId, "QPushButton", "Watch Server"},
+        {kAboutButtonId, "QPushButton", "About"},
+        {kStopButtonId, "QPushButton", "STOP"},
+        {kObserveButtonId, "QPushButton", ""},
+        {kInfoListId, "TabStopListWidget", nullptr},
+        {kPlayerListId, "QTreeWidget", nullptr},
+    };
+    for (const Expected& control : controls) {
+        SCOPED_TRACE(control.id);
+        ASSERT_NE(Item(control.id), nullptr);
+        EXPECT_STREQ(Item(control.id)->metaObject()->className(), control.className);
+        if (control.caption && control.id != kHostEditId) {
+            EXPECT_EQ(ControlText(dialog, control.id), control.caption);
+        }
+        EXPECT_TRUE(Item(control.id)->isEnabled()); // "STOP" too starts enabled
+    }
+    EXPECT_EQ(dialog.Template()->controls.size(), 37u);
+    DialogBaseUnits base = dialog.BaseUnits();
+    EXPECT_EQ(Item(kHostEditId)->geometry(), QRect(MulDiv(152, base.x, 4), MulDiv(7, base.y, 8),
+                                                   MulDiv(107, base.x, 4), MulDiv(14, base.y, 8)));
+    EXPECT_EQ(dialog.GetSafeHwnd()->size(), QSize(MulDiv(442, base.x, 4), MulDiv(187, base.y, 8)));
+    EXPECT_FALSE(Item(kColorRadioId)->focusPolicy() & Qt::TabFocus);
+}
+
+TEST_F(MonitorDialog, PortListIsSorted)
+{
+    std::vector<std::string> ports;
+    for (int index = 0; index < dialog.portCombo.GetCount(); ++index)
+        ports.push_back(dialog.portCombo.GetLBText(index));
+    EXPECT_EQ(ports, (std::vector<std::string>{"27000", "27500", "27501", "27502", "27600"}));
+}
+
+TEST_F(MonitorDialog, SystemMenuEndsWithTheAboutEntry)
+{
+    CMenu* menu = dialog.GetSystemMenu(false);
+    int count = menu->GetMenuItemCount();
+    ASSERT_GE(count, 2);
+    EXPECT_EQ(menu->GetMenuItemId(count - 2), 0u); // separator
+    EXPECT_EQ(menu->GetMenuItemId(count - 1), kAboutCommand);
+    EXPECT_EQ(menu->GetMenuString(count - 1), "&About Vantor...");
+}
+
+TEST_F(MonitorDialog, RefreshOutsideTheRangeIsRefusedAndKept)
+{
+    for (const char* typed : {"0", "4", "1201", "-5"}) {
+        SCOPED_TRACE(typed);
+        EnterHostAndPort();
+        TypeText(dialog, kRefreshEditId, typed);
+        PressButton(dialog, IDOK);
+        EXPECT_FALSE(dialog.Result());
+        ASSERT_FALSE(boxes.Records().empty());
+        EXPECT_EQ(boxes.Records().back().text, "Please enter an integer between 5 and 1200.");
+        EXPECT_EQ(boxes.Records().back().icon, MessageBoxIcon::Exclamation);
+        EXPECT_EQ(FocusedControl(dialog), Item(kRefreshEditId));
+        EXPECT_EQ(SelectedText(dialog, kRefreshEditId), typed);
+        EXPECT_EQ(dialog.refreshSeconds, std::stoi(typed));
+        EXPECT_EQ(dialog.hostText, "127.0.0.1");
+        EXPECT_EQ(dialog.portText, "27000");
+    }
+}
+
+TEST_F(MonitorDialog, RefreshThatIsNoIntegerIsRefusedAndTheMembersKeepTheirValues)
+{
+    for (const char* typed : {"", "abc", "20s", "0x10"}) {
+        SCOPED_TRACE(typed);
+        EnterHostAndPort();
+        TypeText(dialog, kTeam1EditId, "red");
+        TypeText(dialog, kRefreshEditId, typed);
+        PressButton(dialog, IDOK);
+        EXPECT_FALSE(dialog.Result());
+        ASSERT_FALSE(boxes.Records().empty());
+        EXPECT_EQ(boxes.Records().back().text, "Please enter an integer.");
+        EXPECT_EQ(FocusedControl(dialog), Item(kRefreshEditId));
+        EXPECT_EQ(dialog.refreshSeconds, 15);
+        EXPECT_EQ(dialog.hostText, "127.0.0.1");
+        EXPECT_EQ(dialog.portText, "27000");
+        EXPECT_EQ(dialog.team1Text, "");
+    }
+}
+
+TEST_F(MonitorDialog, RefreshWithBlanksSignOrLeadingZerosIsAccepted)
+{
+    for (const char* typed : {" 20 ", "+20", "0020"}) {
+        SCOPED_TRACE(typed);
+        TypeText(dialog, kRefreshEditId, typed);
+        EXPECT_TRUE(dialog.UpdateData(Direction::Save));
+        EXPECT_EQ(dialog.refreshSeconds, 20);
+    }
+    EXPECT_TRUE(boxes.Records().empty());
+}
+
+TEST_F(MonitorDialog, HostIsLimitedTo15Characters)
+{
+    TypeText(dialog, kHostEditId, "123.123.123.1234567");
+    EXPECT_EQ(ControlText(dialog, kHostEditId), "123.123.123.123");
+
+    // A handler may write a longer host; the next save refuses it.
+    SetControlText(dialog, kHostEditId, "quake.example.org");
+    TypeText(dialog, kTeam1EditId, "red");
+    PressButton(dialog, IDOK);
+    EXPECT_FALSE(dialog.Result());
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please enter no more than 15 characters."});
+    EXPECT_EQ(FocusedControl(dialog), Item(kHostEditId));
+    EXPECT_EQ(SelectedText(dialog, kHostEditId), "quake.example.org");
+    EXPECT_EQ(dialog.hostText, "quake.example.org"); // the failing step's own member
+    EXPECT_EQ(dialog.team1Text, "");
+}
+
+TEST_F(MonitorDialog, TypedPortThatBeginsAListedPortBecomesThatPortOnTheNextLoad)
+{
+    TypeText(dialog, kPortComboId, "2750");
+    ASSERT_TRUE(dialog.UpdateData(Direction::Save));
+    EXPECT_EQ(dialog.portText, "2750");
+    ASSERT_TRUE(dialog.UpdateData(Direction::Load));
+    EXPECT_EQ(ControlText(dialog, kPortComboId), "27500");
+    ASSERT_TRUE(dialog.UpdateData(Direction::Save));
+    EXPECT_EQ(dialog.portText, "27500");
+
+    TypeText(dialog, kPortComboId, "26000");
+    ASSERT_TRUE(dialog.UpdateData(Direction::Save));
+    ASSERT_TRUE(dialog.UpdateData(Direction::Load));
+    EXPECT_EQ(ControlText(dialog, kPortComboId), "26000");
+}
+
+TEST_F(MonitorDialog, EscapeEndsEvenWithAnInvalidRefreshButQuitDoesNot)
+{
+    TypeText(dialog, kRefreshEditId, "abc");
+    PressButton(dialog, IDOK);
+    EXPECT_FALSE(dialog.Result());
+    PressKey(dialog, kRefreshEditId, Qt::Key_Escape);
+    EXPECT_EQ(dialog.Result(), IDCANCEL);
+    EXPECT_EQ(boxes.Records().size(), 1u); // only Quit's
+}
+
+TEST_F(MonitorDialog, CloseBoxEndsWithoutAnExchange)
+{
+    TypeText(dialog, kRefreshEditId, "abc");
+    dialog.GetSafeHwnd()->close();
+    EXPECT_EQ(dialog.Result(), IDCANCEL);
+    EXPECT_TRUE(boxes.Records().empty());
+}
+
+TEST_F(MonitorDialog, EnterInTheHostEditEndsLikeQuit)
+{
+    TypeText(dialog, kHostEditId, "192.168.0.7");
+    PressKey(dialog, kHostEditId, Qt::Key_Return);
+    EXPECT_EQ(dialog.Result(), IDOK);
+    EXPECT_EQ(dialog.hostText, "192.168.0.7");
+}
+
+TEST_F(MonitorDialog, EnterInThePortComboEndsLikeQuit)
+{
+    TypeText(dialog, kPortComboId, "27501");
+    PressKey(dialog, kPortComboId, Qt::Key_Enter);
+    EXPECT_EQ(dialog.Result(), IDOK);
+    EXPECT_EQ(dialog.portText, "27501");
+}
+
+TEST_F(MonitorDialog, LoadingUnchangedMembersLeavesTheControlsUntouched)
+{
+    int writes = 0;
+    for (int id : {kHostEditId, kRefreshEditId, kTeam1EditId, kPasteEditId}) {
+        QObject::connect(qobject_cast<QLineEdit*>(Item(id)), &QLineEdit::textChanged,
+                         [&writes] { ++writes; });
+    }
+    ASSERT_TRUE(dialog.UpdateData(Direction::Load));
+    EXPECT_EQ(writes, 0);
+}
+
+TEST_F(MonitorDialog, RoutedHandlersLeaveTheDialogAsItIsForNow)
+{
+    for (int id : {kWatchButtonId, kStopButtonId, kAboutButtonId, kObserveButtonId, kColorRadioId})
+        PressButton(dialog, id);
+    dialog.SendMessage(WM_SYSCOMMAND, kAboutCommand, 0);
+    EXPECT_EQ(dialog.SendMessage(WM_QUERYDRAGICON, 0, 0),
+              reinterpret_cast<LRESULT>(dialog.appIcon));
+    EXPECT_FALSE(dialog.Result());
+    EXPECT_TRUE(boxes.Records().empty());
+    dialog.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(dialog.Result(), IDCANCEL);
+}
