@@ -108,14 +108,8 @@ bool CAsyncSocket::ConnectHelper(const sockaddr* address, int length)
 
 int CAsyncSocket::Send(const void* buffer, int length, int flags)
 {
-    if (handle == INVALID_SOCKET || length < 0) {
-        WSASetLastError(handle == INVALID_SOCKET ? WSAENOTSOCK : WSAEINVAL);
+    if (!ReadyToTransfer(length))
         return SOCKET_ERROR;
-    }
-    if (const int error = TakePendingError()) {
-        WSASetLastError(error);
-        return SOCKET_ERROR;
-    }
     const ssize_t sent =
         ::send(handle, buffer, static_cast<size_t>(length), flags | MSG_NOSIGNAL | MSG_DONTWAIT);
     if (sent < 0) {
@@ -135,14 +129,8 @@ int CAsyncSocket::Receive(void* buffer, int length, int flags)
         readSignalMuted = false;
         UpdateNotifiers();
     }
-    if (handle == INVALID_SOCKET || length < 0) {
-        WSASetLastError(handle == INVALID_SOCKET ? WSAENOTSOCK : WSAEINVAL);
+    if (!ReadyToTransfer(length))
         return SOCKET_ERROR;
-    }
-    if (const int error = TakePendingError()) {
-        WSASetLastError(error);
-        return SOCKET_ERROR;
-    }
     // MSG_TRUNC makes recv return a datagram's real length, so one longer than the buffer is
     // reported instead of being cut silently.
     const int truncation = IsDatagram() ? MSG_TRUNC : 0;
@@ -198,11 +186,22 @@ int CAsyncSocket::ErrorFromErrno(int errnoValue) const
     return WindowsSocketsError(errnoValue);
 }
 
-int CAsyncSocket::TakePendingError()
+bool CAsyncSocket::ReadyToTransfer(int length)
 {
-    const int error = pendingError;
-    pendingError = 0;
-    return error;
+    int error = 0;
+    if (handle == INVALID_SOCKET)
+        error = WSAENOTSOCK;
+    else if (length < 0)
+        error = WSAEINVAL;
+    else {
+        // An error taken from the kernel while probing a read readiness fails this transfer.
+        error = pendingError;
+        pendingError = 0;
+    }
+    if (error == 0)
+        return true;
+    WSASetLastError(error);
+    return false;
 }
 
 void CAsyncSocket::AwaitWriteRoom()

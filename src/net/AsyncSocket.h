@@ -86,7 +86,9 @@ private:
     void WriteReady();
     void UpdateNotifiers();
     bool IsDatagram() const { return socketType == SOCK_DGRAM; }
-    int TakePendingError();
+    // Fails a Send or Receive before it starts when there is no handle, the length is bad or
+    // an error is pending (setting the error number); true when the transfer may go ahead.
+    bool ReadyToTransfer(int length);
     int ErrorFromErrno(int errnoValue) const;
 
     SOCKET handle = INVALID_SOCKET;

@@ -2,6 +2,7 @@
 // kind of step, and a message map that records what reaches its handlers.
 #pragma once
 
+#include "ShownDialogFixture.h"
 #include "framework/DataExchange.h"
 #include "framework/Dialog.h"
 #include "framework/ListBox.h"
@@ -101,23 +102,5 @@ private:
     }
 };
 
-#include "EventLoopWait.h"
-#include "MessageBoxRecorder.h"
-
-#include <gtest/gtest.h>
-
 // A shown, active test dialog with a message-box recorder standing in for the person.
-class DialogFixture : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dialog.Create());
-        ASSERT_TRUE(RunUntil([this] { return dialog.GetSafeHwnd()->isActiveWindow(); }));
-    }
-
-    QWidget* Item(int id) { return dialog.GetDlgItemWidget(id); }
-
-    MessageBoxRecorder boxes; // outlives the dialog
-    CTestDialog dialog;
-};
+using DialogFixture = ShownDialogFixture<CTestDialog>;

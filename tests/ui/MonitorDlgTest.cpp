@@ -5,6 +5,7 @@
 #include "DialogDriver.h"
 #include "EventLoopWait.h"
 #include "MessageBoxRecorder.h"
+#include "ShownDialogFixture.h"
 #include "framework/Menu.h"
 #include "res/ResourceIds.h"
 
@@ -14,17 +15,9 @@
 
 namespace {
 
-class MonitorDialog : public testing::Test
+class MonitorDialog : public ShownDialogFixture<CMonitorDlg>
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dialog.Create());
-        ASSERT_TRUE(RunUntil([this] { return dialog.GetSafeHwnd()->isActiveWindow(); }));
-    }
-
-    QWidget* Item(int id) { return dialog.GetDlgItemWidget(id); }
-
     // Fills host and port with values other than the members', to see whether a save reached
     // them.
     void EnterHostAndPort()
@@ -32,9 +25,6 @@ protected:
         TypeText(dialog, kHostEditId, "10.0.0.1");
         TypeText(dialog, kPortComboId, "27500");
     }
-
-    MessageBoxRecorder boxes; // outlives the dialog
-    CMonitorDlg dialog;
 };
 
 } // namespace
