@@ -8,8 +8,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-template <typename Dialog>
-class ShownDialogFixture : public testing::Test
+template <typename Dialog> class ShownDialogFixture : public testing::Test
 {
 protected:
     void SetUp() override
