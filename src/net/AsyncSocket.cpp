@@ -48,6 +48,8 @@ bool CAsyncSocket::Create(unsigned port, int type, long events)
     handle = created;
     socketType = type;
     ++openings;
+    static std::intptr_t lastHandleIdentity = 0; // GUI thread only
+    handleIdentity = ++lastHandleIdentity;
     readNotifier = std::make_unique<QSocketNotifier>(handle, QSocketNotifier::Read);
     writeNotifier = std::make_unique<QSocketNotifier>(handle, QSocketNotifier::Write);
     readNotifier->setEnabled(false);
@@ -169,6 +171,7 @@ void CAsyncSocket::Close()
     writeNotifier.reset();
     ::close(handle);
     handle = INVALID_SOCKET;
+    handleIdentity = 0;
     selectedEvents = 0;
     connectUnderWay = false;
     writeSignalDue = false;

@@ -55,6 +55,12 @@ public:
 
     SOCKET Handle() const { return handle; }
 
+    // How reports name this socket's handle (the lParam of WM_SOCKET_EVENT): a number that no
+    // other handle of this process gets, because Linux gives a closed descriptor's number to
+    // the next socket at once, so the descriptor cannot tell an old socket's report from its
+    // replacement's. 0 while there is no handle.
+    std::intptr_t HandleIdentity() const { return handleIdentity; }
+
     // Readiness handlers, called from the event loop with the event's error number (0 for
     // none). Read readiness calls OnReceive only when a datagram or bytes are waiting or an
     // error is pending, and is signalled again only after a Receive call (or a new selection).
@@ -101,6 +107,7 @@ private:
     int pendingError = 0;         // taken from the kernel while probing a read readiness
     std::uint64_t receiveCalls = 0;
     std::uint64_t openings = 0; // counts Create calls that made a handle
+    std::intptr_t handleIdentity = 0;
     std::unique_ptr<QSocketNotifier> readNotifier;
     std::unique_ptr<QSocketNotifier> writeNotifier;
     std::shared_ptr<const char> lifetime;

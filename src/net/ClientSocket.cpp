@@ -24,7 +24,7 @@ void CClientSocket::NotifyOwner(UINT code, UINT error)
         return;
     const WPARAM wParam =
         MAKELONG(static_cast<std::uint16_t>(code), static_cast<std::uint16_t>(error));
-    ownerDialog->SendMessage(WM_SOCKET_EVENT, wParam, static_cast<LPARAM>(Handle()));
+    ownerDialog->SendMessage(WM_SOCKET_EVENT, wParam, static_cast<LPARAM>(HandleIdentity()));
 }
 
 bool CClientSocket::NotifyOwnerAndSurvive(UINT code, UINT error)
@@ -37,8 +37,10 @@ bool CClientSocket::NotifyOwnerAndSurvive(UINT code, UINT error)
 bool CClientSocket::ConnectHelper(const sockaddr* address, int length)
 {
     connectionState = 1;
-    if (!NotifyOwnerAndSurvive(SE_CONNECTING, 0))
+    if (!NotifyOwnerAndSurvive(SE_CONNECTING, 0)) {
+        WSASetLastError(WSAENOTSOCK); // the owner has destroyed the socket meanwhile
         return false;
+    }
     AsyncSelect(FD_CONNECT);
     if (CAsyncSocket::ConnectHelper(address, length)) {
         OnConnect(0);

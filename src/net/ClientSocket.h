@@ -37,8 +37,8 @@ public:
     void QueueSend(std::string text);
 
     // Sends one report: WM_SOCKET_EVENT with wParam = MAKELONG(code, error), both cut to 16
-    // bits, and lParam = the handle. Returns after the owner has handled it; a null owner drops
-    // it.
+    // bits, and lParam = HandleIdentity(). Returns after the owner has handled it; a null owner
+    // drops it.
     virtual void NotifyOwner(UINT code, UINT error);
 
     CMessageTarget* ownerDialog;      // not owned; receives every report

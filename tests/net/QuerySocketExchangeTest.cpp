@@ -74,7 +74,7 @@ TEST_F(QuerySocketTest, QueryReportsConnectAndSendInsideTheCallsAndSendsTheReque
     EXPECT_THAT(owner.Steps(),
                 ElementsAre(Step{SE_CONNECTING, 0}, Step{SE_CONNECTED, 0}, Step{SE_SENT, 0}));
     for (const Report& report : owner.reports)
-        EXPECT_EQ(report.handle, owner.socket->Handle());
+        EXPECT_EQ(report.handle, owner.socket->HandleIdentity());
     EXPECT_EQ(owner.socket->connectionState, 2);
     EXPECT_EQ(owner.socket->sendBuffer, "");
     ASSERT_TRUE(RunUntil([&] { return !peer.Received().empty(); }));

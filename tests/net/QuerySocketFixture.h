@@ -24,8 +24,14 @@ protected:
         ASSERT_TRUE(owner.socket->Create(kQueryPort, SOCK_DGRAM, kAllEvents))
             << "local port 27000 is taken: error " << WSAGetLastError();
         const bool connected = owner.socket->Connect("127.0.0.1", peer.Port());
-        if (!owner.socket)
+        if (!owner.socket) {
+            // Destroyed by the owner inside Connect. Once the connect has succeeded Connect
+            // still says so; destroyed before it, Connect fails with a definite error.
+            if (!connected) {
+                EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+            }
             return;
+        }
         ASSERT_TRUE(connected);
         owner.socket->QueueSend(std::string(kStatusRequest));
     }

@@ -108,6 +108,7 @@ TEST_F(QuerySocketTest, ReplacementSocketGetsNothingQueuedForTheOldOne)
     // already collected for the old handle number, must not reach the new socket.
     ReplyFromPeer("old reply");
     const SOCKET oldHandle = owner.socket->Handle();
+    const LPARAM oldIdentity = owner.socket->HandleIdentity();
     std::size_t replacedAt = 0;
     owner.onReport = [&](const Report&) {
         if (replacedAt != 0)
@@ -122,9 +123,14 @@ TEST_F(QuerySocketTest, ReplacementSocketGetsNothingQueuedForTheOldOne)
     RunFor(std::chrono::milliseconds(100));
 
     EXPECT_EQ(owner.socket->Handle(), oldHandle) << "the test needs the handle number reused";
+    // The reports still tell the two sockets apart.
+    EXPECT_NE(owner.socket->HandleIdentity(), oldIdentity);
+    EXPECT_EQ(owner.reports[replacedAt - 1].handle, oldIdentity);
     std::vector<Step> replacementSteps;
-    for (std::size_t i = replacedAt; i < owner.reports.size(); ++i)
+    for (std::size_t i = replacedAt; i < owner.reports.size(); ++i) {
         replacementSteps.emplace_back(owner.reports[i].code, owner.reports[i].error);
+        EXPECT_EQ(owner.reports[i].handle, owner.socket->HandleIdentity());
+    }
     EXPECT_THAT(replacementSteps, ElementsAre(Step{SE_CONNECTING, 0}, Step{SE_CONNECTED, 0},
                                               Step{SE_SENT, 0}, Step{SE_SENT, 0}));
     EXPECT_EQ(owner.socket->receivedText, "");
