@@ -27,9 +27,14 @@ int CComboBox::AddString(const std::string& text)
                QString::compare(combo->itemText(index), entry, Qt::CaseInsensitive) <= 0)
             ++index;
     }
-    // Inserting must not change what the edit part shows.
-    QString shown = combo->currentText();
+    // Inserting changes neither the selection nor what the edit part shows (Qt selects the
+    // first entry put into an empty list).
+    const int selected = combo->currentIndex();
+    const QString shown = combo->currentText();
     combo->insertItem(index, entry);
+    const int stillSelected = selected < index ? selected : selected + 1;
+    if (combo->currentIndex() != stillSelected)
+        combo->setCurrentIndex(stillSelected);
     if (combo->currentText() != shown)
         combo->setEditText(shown);
     return index;

@@ -113,8 +113,13 @@ QWidget* MakeWidget(const ControlTemplate& control, DialogBaseUnits base, QWidge
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         return label;
     }
-    case ControlKind::GroupBox:
-        return new QGroupBox(ToUnicode(control.caption), &window);
+    case ControlKind::GroupBox: {
+        // A group box only frames its neighbours: clicks where it overlaps a control (the
+        // monitor dialog's host and port reach into its "Match Info" frame) go to the control.
+        auto* groupBox = new QGroupBox(ToUnicode(control.caption), &window);
+        groupBox->setAttribute(Qt::WA_TransparentForMouseEvents);
+        return groupBox;
+    }
     case ControlKind::StaticIcon: {
         auto* label = new QLabel(&window);
         if (HICON icon = AfxLoadIcon(static_cast<UINT>(control.iconId)))

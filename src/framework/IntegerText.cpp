@@ -21,9 +21,7 @@ std::optional<std::int32_t> ParseIntegerText(std::string_view text)
         ++position;
     const std::size_t firstCharacter = position;
 
-    // The number itself is read like strtol: further white space, a sign, then digits.
-    while (position < text.size() && std::isspace(static_cast<unsigned char>(text[position])))
-        ++position;
+    // Only blanks and tabs lead the number: a pasted line break in front of it is not a number.
     bool negative = false;
     if (position < text.size() && (text[position] == '+' || text[position] == '-')) {
         negative = text[position] == '-';

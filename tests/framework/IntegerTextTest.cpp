@@ -33,6 +33,8 @@ const IntegerCase kCases[] = {
     {"plus zero is not a number", "+0", std::nullopt},
     {"inner blank", "2 0", std::nullopt},
     {"trailing newline", "20\n", std::nullopt},
+    {"leading line break", "\r\n20", std::nullopt},
+    {"leading vertical tab", "\v20", std::nullopt},
 };
 
 } // namespace

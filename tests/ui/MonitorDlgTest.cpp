@@ -217,6 +217,7 @@ TEST_F(MonitorDialog, TypedPortThatBeginsAListedPortBecomesThatPortOnTheNextLoad
     EXPECT_EQ(dialog.portText, "2750");
     ASSERT_TRUE(dialog.UpdateData(Direction::Load));
     EXPECT_EQ(ControlText(dialog, kPortComboId), "27500");
+    EXPECT_EQ(dialog.portCombo.GetLBText(dialog.portCombo.GetCurSel()), "27500");
     ASSERT_TRUE(dialog.UpdateData(Direction::Save));
     EXPECT_EQ(dialog.portText, "27500");
 
@@ -224,6 +225,28 @@ TEST_F(MonitorDialog, TypedPortThatBeginsAListedPortBecomesThatPortOnTheNextLoad
     ASSERT_TRUE(dialog.UpdateData(Direction::Save));
     ASSERT_TRUE(dialog.UpdateData(Direction::Load));
     EXPECT_EQ(ControlText(dialog, kPortComboId), "26000");
+}
+
+TEST(MonitorDialogStart, PortOutsideTheListIsShownWithNothingSelected)
+{
+    MessageBoxRecorder boxes;
+    CMonitorDlg dialog;
+    dialog.portText = "26000";
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_EQ(ControlText(dialog, kPortComboId), "26000");
+    EXPECT_EQ(dialog.portCombo.GetCurSel(), CB_ERR);
+}
+
+// The "Match Info" frame reaches over the lower edge of the host edit and the port combo.
+TEST_F(MonitorDialog, HostAndPortTakeClicksWhereTheMatchInfoFrameOverlapsThem)
+{
+    for (int id : {kHostEditId, kPortComboId}) {
+        const QRect area = Item(id)->geometry();
+        const QPoint lowerEdge(area.center().x(), area.bottom() - 1);
+        QWidget* hit = dialog.GetSafeHwnd()->childAt(lowerEdge);
+        ASSERT_NE(hit, nullptr) << id;
+        EXPECT_TRUE(hit == Item(id) || Item(id)->isAncestorOf(hit)) << id;
+    }
 }
 
 TEST_F(MonitorDialog, EscapeEndsEvenWithAnInvalidRefreshButQuitDoesNot)
