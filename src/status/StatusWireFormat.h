@@ -27,3 +27,7 @@ inline constexpr std::size_t kServerPrintBufferBytes = 1340;
 
 // The usual port of a QuakeWorld server.
 inline constexpr unsigned kDefaultServerPort = 27500;
+
+// The window's query socket binds this local port, so one window at a time can watch from a
+// machine; tallyhawk-query and the tests send from other ports.
+inline constexpr unsigned kQueryLocalPort = 27000;

@@ -75,6 +75,16 @@ public:
     UINT timerId = kRefreshTimerId; // the same for the dialog's whole life
     // ctlBrush (the coloured controls' background) joins here with the standings display.
 
+    // The parse's dialog side: reads `text` into the status model, then ComputeTotals,
+    // SortPlayersByFrags, RefreshDisplay and the countdown step; an empty text shows "Server Did
+    // Not Respond" instead. Called once per SE_RECEIVED.
+    void ParseStatusReply(std::string text);
+    void ComputeTotals();
+    void SortPlayersByFrags();
+    // Rebuilds the rows, the serverinfo list (when infoRefreshCountdown is 0) and the totals
+    // texts from the parsed state, then runs the exchange out.
+    void RefreshDisplay();
+
 protected:
     void DoDataExchange(CDataExchange& dx) override;
     bool OnInitDialog() override;
