@@ -3,6 +3,7 @@
 // in its own table first, then in its bases', and gives unrouted messages the default handling.
 #pragma once
 
+#include "framework/Gdi.h"
 #include "framework/WindowMessages.h"
 
 #include <span>
@@ -51,6 +52,11 @@ template <auto Handler> LRESULT Invoke(CWnd& window, WPARAM wParam, LPARAM lPara
         return 0;
     } else if constexpr (std::is_same_v<HandlerType, const QIcon* (Class::*)()>) {
         return reinterpret_cast<LRESULT>((target.*Handler)());
+    } else if constexpr (std::is_same_v<HandlerType, HBRUSH (Class::*)(CDC*, CWnd*, UINT)>) {
+        // WM_CTLCOLOR: the device context, the asking control and its kind.
+        auto* source = reinterpret_cast<const ControlColorSource*>(lParam);
+        return reinterpret_cast<LRESULT>(
+            (target.*Handler)(reinterpret_cast<CDC*>(wParam), source->control, source->kind));
     } else {
         static_assert(std::is_same_v<HandlerType, LRESULT (Class::*)(WPARAM, LPARAM)>,
                       "unsupported message handler signature");
