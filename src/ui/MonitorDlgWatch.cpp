@@ -160,16 +160,20 @@ LRESULT CMonitorDlg::OnSocketEvent(WPARAM wParam, LPARAM lParam)
             break;
         }
         ShowQueryBox([this] { AfxMessageBox("No Connection to " + hostText); });
+        // Should another cycle have replaced the socket meanwhile, that cycle's socket stays and
+        // so does its caption.
+        if (!IsQuerySocket(lParam))
+            return 0;
+        DestroyQuerySocket();
         caption = "Tallyhawk";
-        // Meanwhile another cycle may have replaced the socket: only the one that failed goes.
-        if (IsQuerySocket(lParam))
-            DestroyQuerySocket();
         break;
     case SE_RECEIVED:
-        caption = "Tallyhawk : Receiving..";
         replyText = querySocket->receivedText;
-        // The parse may show a box; querySocket may be another socket, or none, afterwards.
+        // The parse may show a box, in whose loop another cycle may replace this socket.
         ParseStatusReply(replyText);
+        if (!IsQuerySocket(lParam))
+            return 0;
+        caption = "Tallyhawk : Receiving..";
         break;
     case SE_SENT:
         caption = "Tallyhawk : Sending..";
