@@ -18,6 +18,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -115,4 +116,16 @@ protected:
     void OnSetFocusPaste();
     void OnObserve();
     LRESULT OnSocketEvent(WPARAM wParam, LPARAM lParam);
+
+private:
+    // Shows a box of a query cycle (its own messages, the parse's, its exchange's validation).
+    // While one is open its nested loop still delivers ticks; they start no cycle then, so an
+    // unattended window collects one box rather than one per tick. The timer runs on.
+    void ShowQueryBox(const std::function<void()>& show);
+    // Whether the report naming this handle identity comes from querySocket. Identities are
+    // never reused, so a destroyed socket's identity matches no later one.
+    bool IsQuerySocket(LPARAM handleIdentity) const;
+    void DestroyQuerySocket();
+
+    int openQueryBoxes = 0;
 };
