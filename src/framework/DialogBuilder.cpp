@@ -214,8 +214,16 @@ std::map<int, QWidget*> BuildControls(const DialogTemplate& dialogTemplate, Dial
         }
         QWidget* widget = MakeWidget(control, base, window, notifyTarget, focusFilter);
         if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
-            if (!buttonGroup)
+            if (!buttonGroup) {
                 buttonGroup = new QButtonGroup(&window);
+                // Tab reaches a radio group at its selected button, the arrow keys go on from
+                // there; the others are not tab stops.
+                QObject::connect(buttonGroup, &QButtonGroup::buttonToggled,
+                                 [](QAbstractButton* button, bool checked) {
+                                     button->setFocusPolicy(checked ? Qt::StrongFocus
+                                                                    : Qt::ClickFocus);
+                                 });
+            }
             buttonGroup->addButton(radio);
         }
         if (std::optional<UINT> kind = ControlColorKind(control.kind))
