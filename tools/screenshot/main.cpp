@@ -1,7 +1,8 @@
-// tallyhawk-screenshot OUT.png [--server HOST:PORT] [--refreshes N]: renders the monitor dialog
-// on the current platform (offscreen by default) and saves the picture. Without --server it shows
-// the window as it opens; with --server it fills in host and port, presses "Watch Server" and
-// takes the picture after N parsed replies (default 1). For the README and layout reviews.
+// tallyhawk-screenshot OUT.png [--server HOST:PORT] [--refreshes N] [--teams A,B,C]: renders the
+// monitor dialog on the current platform (offscreen by default) and saves the picture. Without
+// --server it shows the window as it opens; with --server it fills in host and port (and the
+// team skins, if given), presses "Watch Server" and takes the picture after N parsed replies
+// (default 1). For the README and layout reviews.
 #include "framework/MessageBox.h"
 #include "framework/Text.h"
 #include "res/ResourceIds.h"
@@ -18,11 +19,12 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr const char* kUsage = "usage: tallyhawk-screenshot OUT.png [--server HOST:PORT] "
-                               "[--refreshes N]\n";
+                               "[--refreshes N] [--teams A,B,C]\n";
 constexpr qint64 kMillisecondsPerReply = 5000;
 
 struct Options
@@ -30,6 +32,7 @@ struct Options
     std::string out;
     std::optional<std::string> server;
     int refreshes = 1;
+    std::vector<std::string> teams; // skins typed into the team fields before watching
 };
 
 std::optional<Options> ParseOptions(int argc, char** argv)
@@ -46,6 +49,15 @@ std::optional<Options> ParseOptions(int argc, char** argv)
             if (*end != '\0' || count < 1 || count > 1000)
                 return std::nullopt;
             options.refreshes = static_cast<int>(count);
+        } else if (argument == "--teams" && hasValue) {
+            const std::string list = argv[++index];
+            for (std::size_t start = 0; start <= list.size();) {
+                std::size_t comma = std::min(list.find(',', start), list.size());
+                options.teams.push_back(list.substr(start, comma - start));
+                start = comma + 1;
+            }
+            if (options.teams.size() > 3)
+                return std::nullopt;
         } else if (options.out.empty() && !argument.starts_with("--")) {
             options.out = argument;
         } else {
@@ -71,7 +83,8 @@ void TypeInto(QWidget* control, const std::string& text)
 // Watches `server` until `refreshes` replies were parsed; a timer tick is sent as soon as one
 // reply is in, so the picture does not wait for the refresh period. False, with a message, when
 // the replies do not come in time or the window reports a failure.
-bool WatchUntilReplies(CMonitorDlg& dialog, const std::string& server, int refreshes)
+bool WatchUntilReplies(CMonitorDlg& dialog, const std::string& server, int refreshes,
+                       const std::vector<std::string>& teams)
 {
     const std::size_t colon = server.rfind(':');
     if (colon == std::string::npos || colon == 0 || colon + 1 == server.size()) {
@@ -97,6 +110,9 @@ bool WatchUntilReplies(CMonitorDlg& dialog, const std::string& server, int refre
     TypeInto(dialog.GetDlgItemWidget(kHostEditId), server.substr(0, colon));
     TypeInto(dialog.GetDlgItemWidget(kPortComboId), server.substr(colon + 1));
     TypeInto(dialog.GetDlgItemWidget(kRefreshEditId), "5");
+    const int teamFields[] = {kTeam1EditId, kTeam2EditId, kTeam3EditId};
+    for (std::size_t team = 0; team < teams.size(); ++team)
+        TypeInto(dialog.GetDlgItemWidget(teamFields[team]), teams[team]);
     if (auto* watch = qobject_cast<QAbstractButton*>(dialog.GetDlgItemWidget(kWatchButtonId)))
         watch->click();
 
@@ -135,7 +151,8 @@ int main(int argc, char** argv)
     if (!dialog.Create())
         return 1;
     QApplication::processEvents();
-    if (options->server && !WatchUntilReplies(dialog, *options->server, options->refreshes))
+    if (options->server &&
+        !WatchUntilReplies(dialog, *options->server, options->refreshes, options->teams))
         return 1;
     QApplication::processEvents();
     QPixmap picture = dialog.GetSafeHwnd()->grab();
