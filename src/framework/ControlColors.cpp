@@ -60,13 +60,14 @@ private:
                 wanted.setColor(group, QPalette::Base, *background);
             }
         }
-        if (wanted != control.palette())
+        const bool changed = wanted != control.palette();
+        if (changed)
             control.setPalette(wanted);
         // The widget filled its background before this paint reached us; fill it again in the
-        // colour just set, so that this very paint shows it.
-        if (background) {
+        // colour now set, so that this very paint shows it.
+        if (background || changed) {
             QPainter painter(&painted);
-            painter.fillRect(event.rect(), *background);
+            painter.fillRect(event.rect(), wanted.color(backgroundRole));
         }
     }
 
