@@ -75,7 +75,6 @@ void TypeInto(QWidget* control, const std::string& text)
     if (auto* combo = qobject_cast<QComboBox*>(control))
         edit = combo->lineEdit();
     if (edit) {
-        edit->setFocus();
         edit->setText(ToUnicode(text));
     }
 }
