@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
