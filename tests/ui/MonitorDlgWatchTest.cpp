@@ -1,5 +1,6 @@
 // The watch cycle as the person at the window sees it: captions, boxes, the enabled controls and
 // the timer, against qw-demo-server and a scripted UDP peer on loopback. Binds local port 27000.
+#include "../status/StatusTestSupport.h" // PrintTo(PlayerEntry)
 #include "DemoServerRunner.h"
 #include "DialogDriver.h"
 #include "EventLoopWait.h"
@@ -198,20 +199,21 @@ TEST_F(WatchCycle, RefreshBelowFiveChangesNothing)
     EXPECT_FALSE(TimerWasRunning());
 }
 
-// A refused value above 1200 stands and the press goes on with it; its period must not wrap
-// round to a timer that never starts.
-TEST_F(WatchCycle, RefreshAboveTheRangeStillRunsTheCycleAndTheTimer)
+// A refused value above 1200 stands and the press goes on with it. Its period in milliseconds
+// must not wrap round: 4294968 s would come out as a tick every 704 ms.
+TEST_F(WatchCycle, RefreshAboveTheRangeStillRunsTheCycleWithoutWrappingItsPeriod)
 {
     ScriptedUdpPeer peer;
     EnterServer("127.0.0.1", peer.Port());
     ASSERT_TRUE(dialog.UpdateData(Direction::Save));
-    TypeText(dialog, kRefreshEditId, "4000000");
+    TypeText(dialog, kRefreshEditId, "4294968");
     PressButton(dialog, kWatchButtonId);
     EXPECT_EQ(boxes.Texts(),
               std::vector<std::string>{"Please enter an integer between 5 and 1200."});
-    EXPECT_EQ(dialog.refreshSeconds, 4000000);
+    EXPECT_EQ(dialog.refreshSeconds, 4294968);
     EXPECT_EQ(Controls(), kWatchingLook);
-    EXPECT_TRUE(RunUntil([&] { return peer.Received().size() == 1; }));
+    RunFor(1500ms);
+    EXPECT_EQ(peer.Received().size(), 1u);
     EXPECT_TRUE(TimerWasRunning());
 }
 
@@ -279,6 +281,21 @@ TEST_F(WatchCycle, SilentServerLeavesSendingUntilTheNextTickReplacesTheSocket)
     Tick();
     EXPECT_NE(SocketIdentity(), 0);
     EXPECT_NE(SocketIdentity(), first);
+    EXPECT_EQ(dialog.GetWindowText(), kSending);
+    EXPECT_TRUE(boxes.Records().empty());
+}
+
+TEST_F(WatchCycle, ReportNamingAReplacedSocketIsIgnored)
+{
+    DemoServerRunner server({"--scenario", "silent"});
+    ASSERT_NE(server.Port(), 0u);
+    WatchServer("127.0.0.1", server.Port());
+    const LPARAM replaced = SocketIdentity();
+    Tick();
+    const LPARAM current = SocketIdentity();
+    for (UINT code : {SE_CLOSED, SE_RECEIVED, SE_WAITING})
+        dialog.SendMessage(WM_SOCKET_EVENT, MAKELONG(code, 0), replaced);
+    EXPECT_EQ(SocketIdentity(), current);
     EXPECT_EQ(dialog.GetWindowText(), kSending);
     EXPECT_TRUE(boxes.Records().empty());
 }
