@@ -300,6 +300,45 @@ TEST_F(WatchCycle, ReportNamingAReplacedSocketIsIgnored)
     EXPECT_TRUE(boxes.Records().empty());
 }
 
+// A datagram connect completes at once, so the failed-connect report is sent by hand here, as
+// the socket sends it for a connect that failed under way.
+TEST_F(WatchCycle, FailedConnectReportDestroysOnlyTheSocketThatReported)
+{
+    DemoServerRunner server({"--scenario", "silent"});
+    ASSERT_NE(server.Port(), 0u);
+    WatchServer("127.0.0.1", server.Port());
+    const auto reportConnectFailed = [this](LPARAM identity) {
+        dialog.SendMessage(WM_SOCKET_EVENT, MAKELONG(SE_CONNECTED, WSAECONNREFUSED), identity);
+    };
+
+    // A cycle started while the box is open replaces the socket: that one stays.
+    boxes.KeepOpenFor(50ms);
+    bool pressed = false;
+    boxes.OnOpen([this, &pressed](const MessageBoxRecord&) {
+        if (!std::exchange(pressed, true)) {
+            QTimer::singleShot(0, [this] {
+                dialog.SendMessage(WM_COMMAND, MAKELONG(kWatchButtonId, BN_CLICKED), 0);
+            });
+        }
+    });
+    const LPARAM failed = SocketIdentity();
+    reportConnectFailed(failed);
+    ASSERT_EQ(boxes.Records().size(), 1u);
+    EXPECT_EQ(boxes.Records()[0].text, "No Connection to 127.0.0.1");
+    EXPECT_EQ(boxes.Records()[0].icon, MessageBoxIcon::Exclamation);
+    const LPARAM replacement = SocketIdentity();
+    EXPECT_NE(replacement, 0);
+    EXPECT_NE(replacement, failed);
+    EXPECT_EQ(dialog.GetWindowText(), kSending);
+
+    reportConnectFailed(replacement);
+    EXPECT_EQ(boxes.Records().size(), 2u);
+    EXPECT_EQ(dialog.querySocket, nullptr);
+    EXPECT_EQ(dialog.GetWindowText(), "Tallyhawk");
+    EXPECT_EQ(Controls(), kWatchingLook);
+    EXPECT_TRUE(TimerWasRunning());
+}
+
 TEST_F(WatchCycle, EmptyDatagramDisconnectsAndDestroysTheSocket)
 {
     DemoServerRunner server({"--scenario", "empty-datagram"});
