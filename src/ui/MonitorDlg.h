@@ -99,8 +99,8 @@ protected:
     bool OnInitDialog() override;
     const MessageMap& GetMessageMap() const override;
 
-    // Handlers routed by the message map; those of the watch cycle, the standings display and
-    // the shell do nothing until those arrive.
+    // Handlers routed by the message map; those of the standings display and the shell do
+    // nothing until those arrive.
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnPaint();
     HICON OnQueryDragIcon();

@@ -8,7 +8,8 @@
 
 namespace {
 
-// The team mode is what the radio pair shows at the moment the totals are taken.
+// The team mode is what the radio pair shows at the moment the totals are taken; with neither
+// on, the start-up mode, Skin.
 TeamMode SelectedTeamMode(const CDialog& dialog)
 {
     return dialog.GetCheckedRadioButton(kColorRadioId, kSkinRadioId) == kColorRadioId

@@ -1,5 +1,6 @@
 // The watch cycle as the person at the window sees it: captions, boxes, the enabled controls and
 // the timer, against qw-demo-server and a scripted UDP peer on loopback. Binds local port 27000.
+#include "../status/StatusTestSupport.h" // PrintTo(PlayerEntry)
 #include "DemoServerRunner.h"
 #include "DialogDriver.h"
 #include "EventLoopWait.h"
@@ -139,6 +140,7 @@ TEST_F(WatchCycle, ReplyIsReadIntoStandingsInBothTeamModes)
     TypeText(dialog, kTeam2EditId, "blue");
     TypeText(dialog, kTeam3EditId, "gold");
     WatchServer("127.0.0.1", server.Port());
+    ASSERT_THAT(boxes.Texts(), testing::IsEmpty()); // another program may hold port 27000
 
     // The connect and the send complete within the press.
     EXPECT_THAT(captions, ElementsAre(kConnecting, kConnected, kSending));
@@ -180,6 +182,7 @@ TEST_F(WatchCycle, RequestLeavesLocalPort27000ForTheLow16BitsOfThePort)
 {
     ScriptedUdpPeer peer;
     WatchServer("127.0.0.1", 65536 + peer.Port());
+    ASSERT_THAT(boxes.Texts(), testing::IsEmpty());
     ASSERT_TRUE(RunUntil([&] { return peer.Received().size() == 1; }));
     EXPECT_EQ(peer.Received()[0].bytes, kStatusRequest);
     EXPECT_EQ(peer.Received()[0].fromPort, kQueryLocalPort);
@@ -198,20 +201,21 @@ TEST_F(WatchCycle, RefreshBelowFiveChangesNothing)
     EXPECT_FALSE(TimerWasRunning());
 }
 
-// A refused value above 1200 stands and the press goes on with it; its period must not wrap
-// round to a timer that never starts.
-TEST_F(WatchCycle, RefreshAboveTheRangeStillRunsTheCycleAndTheTimer)
+// A refused value above 1200 stands and the press goes on with it. Its period in milliseconds
+// must not wrap round: 4294968 s would come out as a tick every 704 ms.
+TEST_F(WatchCycle, RefreshAboveTheRangeStillRunsTheCycleWithoutWrappingItsPeriod)
 {
     ScriptedUdpPeer peer;
     EnterServer("127.0.0.1", peer.Port());
     ASSERT_TRUE(dialog.UpdateData(Direction::Save));
-    TypeText(dialog, kRefreshEditId, "4000000");
+    TypeText(dialog, kRefreshEditId, "4294968");
     PressButton(dialog, kWatchButtonId);
     EXPECT_EQ(boxes.Texts(),
               std::vector<std::string>{"Please enter an integer between 5 and 1200."});
-    EXPECT_EQ(dialog.refreshSeconds, 4000000);
+    EXPECT_EQ(dialog.refreshSeconds, 4294968);
     EXPECT_EQ(Controls(), kWatchingLook);
-    EXPECT_TRUE(RunUntil([&] { return peer.Received().size() == 1; }));
+    RunFor(1500ms);
+    EXPECT_EQ(peer.Received().size(), 1u);
     EXPECT_TRUE(TimerWasRunning());
 }
 
@@ -281,6 +285,60 @@ TEST_F(WatchCycle, SilentServerLeavesSendingUntilTheNextTickReplacesTheSocket)
     EXPECT_NE(SocketIdentity(), first);
     EXPECT_EQ(dialog.GetWindowText(), kSending);
     EXPECT_TRUE(boxes.Records().empty());
+}
+
+TEST_F(WatchCycle, ReportNamingAReplacedSocketIsIgnored)
+{
+    DemoServerRunner server({"--scenario", "silent"});
+    ASSERT_NE(server.Port(), 0u);
+    WatchServer("127.0.0.1", server.Port());
+    const LPARAM replaced = SocketIdentity();
+    Tick();
+    const LPARAM current = SocketIdentity();
+    for (UINT code : {SE_CLOSED, SE_RECEIVED, SE_WAITING})
+        dialog.SendMessage(WM_SOCKET_EVENT, MAKELONG(code, 0), replaced);
+    EXPECT_EQ(SocketIdentity(), current);
+    EXPECT_EQ(dialog.GetWindowText(), kSending);
+    EXPECT_TRUE(boxes.Records().empty());
+}
+
+// A datagram connect completes at once, so the failed-connect report is sent by hand here, as
+// the socket sends it for a connect that failed under way.
+TEST_F(WatchCycle, FailedConnectReportDestroysOnlyTheSocketThatReported)
+{
+    DemoServerRunner server({"--scenario", "silent"});
+    ASSERT_NE(server.Port(), 0u);
+    WatchServer("127.0.0.1", server.Port());
+    const auto reportConnectFailed = [this](LPARAM identity) {
+        dialog.SendMessage(WM_SOCKET_EVENT, MAKELONG(SE_CONNECTED, WSAECONNREFUSED), identity);
+    };
+
+    // A cycle started while the box is open replaces the socket: that one stays.
+    boxes.KeepOpenFor(50ms);
+    bool pressed = false;
+    boxes.OnOpen([this, &pressed](const MessageBoxRecord&) {
+        if (!std::exchange(pressed, true)) {
+            QTimer::singleShot(0, [this] {
+                dialog.SendMessage(WM_COMMAND, MAKELONG(kWatchButtonId, BN_CLICKED), 0);
+            });
+        }
+    });
+    const LPARAM failed = SocketIdentity();
+    reportConnectFailed(failed);
+    ASSERT_EQ(boxes.Records().size(), 1u);
+    EXPECT_EQ(boxes.Records()[0].text, "No Connection to 127.0.0.1");
+    EXPECT_EQ(boxes.Records()[0].icon, MessageBoxIcon::Exclamation);
+    const LPARAM replacement = SocketIdentity();
+    EXPECT_NE(replacement, 0);
+    EXPECT_NE(replacement, failed);
+    EXPECT_EQ(dialog.GetWindowText(), kSending);
+
+    reportConnectFailed(replacement);
+    EXPECT_EQ(boxes.Records().size(), 2u);
+    EXPECT_EQ(dialog.querySocket, nullptr);
+    EXPECT_EQ(dialog.GetWindowText(), "Tallyhawk");
+    EXPECT_EQ(Controls(), kWatchingLook);
+    EXPECT_TRUE(TimerWasRunning());
 }
 
 TEST_F(WatchCycle, EmptyDatagramDisconnectsAndDestroysTheSocket)
