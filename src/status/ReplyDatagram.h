@@ -36,3 +36,7 @@ enum class ReplyVerdict
 // newline completes the reply, and so does reaching the cap; after any other datagram more may
 // follow.
 ReplyVerdict AppendReplyDatagram(std::string& replyText, std::string_view datagram);
+
+// True when the text holds nothing after the print header, so there is nothing to read: what a
+// server that answers with an empty datagram, or with the header alone, has said.
+bool IsEmptyReplyText(std::string_view replyText);
