@@ -37,6 +37,6 @@ enum class ReplyVerdict
 // follow.
 ReplyVerdict AppendReplyDatagram(std::string& replyText, std::string_view datagram);
 
-// True when the text holds nothing after the print header, so there is nothing to read: what a
-// server that answers with an empty datagram, or with the header alone, has said.
+// True when the text holds nothing beyond the print header: nothing came back, or a server
+// answered with the header alone. Either is no reply.
 bool IsEmptyReplyText(std::string_view replyText);
