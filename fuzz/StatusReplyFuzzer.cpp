@@ -1,7 +1,9 @@
-// libFuzzer target over the status core: any bytes as a reply, read, totalled and ordered. It
-// checks what must hold for every input and traps on a violation; ASan catches stray accesses.
+// libFuzzer target over the status core: any bytes as a reply, joined from datagrams, read,
+// totalled and ordered. It checks what must hold for every input and traps on a violation; ASan
+// catches stray accesses.
 
 #include "status/DecimalText.h"
+#include "status/ReplyDatagram.h"
 #include "status/Standings.h"
 #include "status/StatusReplyReader.h"
 
@@ -41,6 +43,27 @@ void CheckDecimalConversion(std::string_view text)
     const std::string prefix(text.substr(0, text.find('\0')));
     const long long expected = std::strtoll(prefix.c_str(), nullptr, 10);
     Check(DecimalTextToInt(prefix) == Saturate(expected));
+}
+
+// Cut anywhere into datagrams that each carry their own print header and zero byte, a reply text
+// joins back into exactly one header and the text.
+void CheckDatagramJoin(std::string_view text)
+{
+    text = text.substr(0, text.find('\0'));
+    if (text.starts_with(kPrintHeader))
+        text.remove_prefix(kPrintHeader.size());
+    text = text.substr(0, kMaxReplyTextBytes - kPrintHeader.size());
+    const std::size_t pieceLength =
+        text.empty() ? 1 : 1 + static_cast<std::uint8_t>(text.front()) % 97;
+    std::string joined;
+    std::size_t start = 0;
+    do {
+        const std::string_view piece = text.substr(start, pieceLength);
+        AppendReplyDatagram(joined, std::string(kPrintHeader) + std::string(piece) + '\0');
+        Check(!Contains(joined, '\0') && joined.size() <= kMaxReplyTextBytes);
+        start += piece.size();
+    } while (start < text.size());
+    Check(joined == std::string(kPrintHeader) + std::string(text));
 }
 
 void CheckModel(std::string_view text, const StatusModel& model)
@@ -128,6 +151,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     CheckDecimalConversion(text);
+    CheckDatagramJoin(text);
 
     StatusModel model;
     ReadStatusReply(text, model);

@@ -46,7 +46,7 @@ void BM_QueryExchange(benchmark::State& state)
         const auto start = std::chrono::steady_clock::now();
         WaitingOwner owner;
         auto socket = std::make_unique<CClientSocket>(&owner);
-        if (!socket->Create(27000, SOCK_DGRAM,
+        if (!socket->Create(kQueryLocalPort, SOCK_DGRAM,
                             FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE) ||
             !socket->Connect("127.0.0.1", peer.Port())) {
             state.SkipWithError("cannot create or connect the query socket (port 27000 taken?)");

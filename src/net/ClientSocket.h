@@ -1,10 +1,11 @@
 // The query socket: one short-lived UDP socket per status query. It sends the request, appends
 // every datagram that comes back to receivedText and reports each step to its owner window as a
-// WM_SOCKET_EVENT (net/SocketEvent.h), synchronously. It never looks inside the reply.
+// WM_SOCKET_EVENT (net/SocketEvent.h), synchronously. Of the reply it reads only what joining
+// its datagrams needs (status/ReplyDatagram.h).
 //
 // How the owner uses it:
 //   querySocket = new CClientSocket(this);
-//   if (!querySocket->Create(27000, SOCK_DGRAM, 63)) ...        // port in use: no report
+//   if (!querySocket->Create(kQueryLocalPort, SOCK_DGRAM, 63)) ... // port in use: no report
 //   if (!querySocket->Connect(host, port)) ...                   // reports SE_CONNECTING,
 //   querySocket->QueueSend(std::string(kStatusRequest));         //   SE_CONNECTED, then SE_SENT
 //   ... SE_RECEIVED: copy receivedText; SE_WAITING; SE_ERROR; SE_CLOSED ...

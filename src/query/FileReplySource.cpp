@@ -1,32 +1,71 @@
 #include "FileReplySource.h"
 
+#include "status/ReplyDatagram.h"
+
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 ReplyFailure CannotRead(const std::string& path, int error)
 {
     return {ExitCode::Usage, "cannot read '" + path + "': " + std::strerror(error)};
 }
 
+class FileHandle
+{
+public:
+    explicit FileHandle(int descriptor) : descriptor(descriptor) {}
+    ~FileHandle()
+    {
+        if (descriptor >= 0)
+            close(descriptor);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    int Get() const { return descriptor; }
+
+private:
+    int descriptor;
+};
+
 } // namespace
 
-ReplyResult ReadReplyFile(const std::string& path)
+ReplyResult ReadReplyFile(const std::string& path, std::chrono::milliseconds timeout)
 {
     ReplyResult result;
-    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (file < 0) {
+    const Clock::time_point deadline = Clock::now() + timeout;
+    // Non-blocking, so that opening a FIFO does not wait for a writer and every read is bounded
+    // by the deadline through poll.
+    const FileHandle file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (file.Get() < 0) {
         result.failure = CannotRead(path, errno);
         return result;
     }
-    std::array<char, 65536> buffer;
-    while (true) {
-        const ssize_t count = read(file, buffer.data(), buffer.size());
-        if (count < 0 && errno == EINTR)
+    std::array<char, 4096> buffer;
+    while (result.text.size() < kMaxReplyTextBytes) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0)
+            break;
+        pollfd readable{file.Get(), POLLIN, 0};
+        const int ready = poll(&readable, 1, static_cast<int>(left.count()));
+        if (ready < 0 && errno != EINTR) {
+            result.failure = CannotRead(path, errno);
+            break;
+        }
+        if (ready <= 0)
+            continue;
+        const std::size_t room = std::min(buffer.size(), kMaxReplyTextBytes - result.text.size());
+        const ssize_t count = read(file.Get(), buffer.data(), room);
+        if (count < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK))
             continue;
         if (count < 0) {
             result.failure = CannotRead(path, errno);
@@ -38,6 +77,5 @@ ReplyResult ReadReplyFile(const std::string& path)
         if (count == 0 || zero != std::string_view::npos)
             break;
     }
-    close(file);
     return result;
 }

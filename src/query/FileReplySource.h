@@ -3,9 +3,11 @@
 
 #include "ReplyResult.h"
 
+#include <chrono>
 #include <string>
 
-// The file's bytes up to its first zero byte, read as one received reply. Reading stops at that
-// byte, so a device without end works too. A missing or unreadable file fails with
-// ExitCode::Usage.
-ReplyResult ReadReplyFile(const std::string& path);
+// The file's bytes up to its first zero byte, read as one received reply and bounded as one:
+// at most kMaxReplyTextBytes, and no longer than the timeout, so that an endless device or a
+// FIFO nobody writes to ends like a silent server (what arrived in time, maybe nothing). A
+// missing or unreadable file fails with ExitCode::Usage.
+ReplyResult ReadReplyFile(const std::string& path, std::chrono::milliseconds timeout);

@@ -4,6 +4,33 @@
 
 #include <nlohmann/json.hpp>
 
+namespace {
+
+// The serializer escapes only C0 controls. A C1 control (U+0080 to U+009F, UTF-8 C2 80 to C2 9F)
+// written raw to a terminal acts on it (U+009B is CSI), so those are escaped too. C2 is always a
+// lead byte in valid UTF-8, so the pair cannot be found inside another character.
+std::string EscapeC1Controls(const std::string& json)
+{
+    std::string out;
+    out.reserve(json.size());
+    for (std::size_t index = 0; index < json.size(); ++index) {
+        const auto byte = static_cast<unsigned char>(json[index]);
+        const auto next = index + 1 < json.size() ? static_cast<unsigned char>(json[index + 1]) : 0;
+        if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            static constexpr char kHexDigits[] = "0123456789abcdef";
+            out += "\\u00";
+            out += kHexDigits[next >> 4];
+            out += kHexDigits[next & 0xF];
+            ++index;
+        } else {
+            out += json[index];
+        }
+    }
+    return out;
+}
+
+} // namespace
+
 std::string StandingsToJson(const QueryStandings& standings)
 {
     // ordered_json keeps the members in the documented order.
@@ -40,5 +67,5 @@ std::string StandingsToJson(const QueryStandings& standings)
     document["players"] = std::move(players);
     document["serverEmpty"] = model.serverEmpty;
     document["totals"] = std::move(totals);
-    return document.dump();
+    return EscapeC1Controls(document.dump());
 }

@@ -9,5 +9,6 @@
 //  "name":"…","skin":"…","topColor":N,"bottomColor":N},...],"serverEmpty":BOOL,
 //  "totals":{"totalFrags":N,"teamTotal":[N,N,N],"longestMinutes":N}}
 // Pairs in reply order, players in display order, every string byte as the code point of the
-// same value (BytesToCodePoints). No trailing newline.
+// same value (BytesToCodePoints), control characters (C0 and C1) escaped as \u00XX. No trailing
+// newline.
 std::string StandingsToJson(const QueryStandings& standings);

@@ -3,6 +3,7 @@
 #include "status/ReplyDatagram.h"
 #include "status/StatusWireFormat.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <array>
 #include <cerrno>
@@ -18,8 +19,20 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// How long to wait for a further datagram after one that may be followed by more.
-constexpr std::chrono::milliseconds kQuietPeriod{50};
+// After a datagram that may be followed by more, how long to wait for the next one. A server
+// sends the datagrams of one reply back to back, so they arrive within a fraction of the
+// exchange's own round trip: a small multiple of it is ample, with a floor for timer and
+// scheduling noise on a fast path and a ceiling for a slow first answer.
+constexpr int kQuietRoundTrips = 2;
+constexpr std::chrono::microseconds kQuietFloor{3000};
+constexpr std::chrono::microseconds kQuietCeiling{50000};
+
+std::chrono::microseconds QuietPeriod(Clock::duration roundTrip)
+{
+    return std::clamp(std::chrono::duration_cast<std::chrono::microseconds>(roundTrip) *
+                          kQuietRoundTrips,
+                      kQuietFloor, kQuietCeiling);
+}
 
 class SocketHandle
 {
@@ -77,15 +90,19 @@ ReplyFailure SocketFailure(const ServerAddress& address, const char* step, int e
 }
 
 // Waits for a datagram until the deadline: true when one is waiting, false when none came in
-// time, nothing when poll itself failed.
+// time, nothing when poll itself failed. ppoll: the quiet period is a few milliseconds, and
+// poll's whole milliseconds would round it up by as much again.
 std::optional<bool> WaitReadable(int socket, Clock::time_point deadline)
 {
     while (true) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - Clock::now());
         if (left.count() <= 0)
             return false;
+        const timespec wait{static_cast<time_t>(left.count() / 1'000'000'000),
+                            static_cast<long>(left.count() % 1'000'000'000)};
         pollfd waiting{socket, POLLIN, 0};
-        const int ready = poll(&waiting, 1, static_cast<int>(left.count()));
+        const int ready = ppoll(&waiting, 1, &wait, nullptr);
         if (ready > 0)
             return true;
         if (ready < 0 && errno != EINTR)
@@ -122,7 +139,9 @@ ReplyResult QueryServer(const ServerAddress& address, std::chrono::milliseconds 
         return result;
     }
 
-    const Clock::time_point deadline = Clock::now() + timeout;
+    const Clock::time_point sentAt = Clock::now();
+    const Clock::time_point deadline = sentAt + timeout;
+    std::optional<std::chrono::microseconds> quietPeriod; // set by the first datagram
     Clock::time_point waitUntil = deadline;
     std::string replyText;
     std::array<char, kMaxDatagramBytes> buffer;
@@ -158,7 +177,10 @@ ReplyResult QueryServer(const ServerAddress& address, std::chrono::milliseconds 
             replyText, std::string_view(buffer.data(), static_cast<std::size_t>(length)));
         if (verdict == ReplyVerdict::Complete)
             break;
-        waitUntil = std::min(deadline, Clock::now() + kQuietPeriod);
+        const Clock::time_point arrived = Clock::now();
+        if (!quietPeriod)
+            quietPeriod = QuietPeriod(arrived - sentAt);
+        waitUntil = std::min(deadline, arrived + *quietPeriod);
     }
     result.text = std::move(replyText);
     return result;

@@ -1,6 +1,8 @@
 #include "QueryOptions.h"
 
 #include "ExitCode.h"
+#include "cli/FiniteRange.h"
+#include "status/StatusWireFormat.h"
 
 #include <CLI/CLI.hpp>
 #include <cmath>
@@ -13,11 +15,12 @@ std::variant<QueryOptions, int> ParseQueryOptions(int argc, char** argv)
                  "the standings: serverinfo, players ordered by frags, total frags, team totals "
                  "and the longest time.",
                  "tallyhawk-query"};
-    app.footer(kExitCodeHelp);
+    app.footer(ExitCodeHelp());
 
-    auto* serverOption =
-        app.add_option("server", options.server, "HOST[:PORT] of the server (port 27500 if none)")
-            ->type_name("HOST[:PORT]");
+    auto* serverOption = app.add_option("server", options.server,
+                                        "HOST[:PORT] of the server (port " +
+                                            std::to_string(kDefaultServerPort) + " if none)")
+                             ->type_name("HOST[:PORT]");
     auto* fileOption = app.add_option("--from-file", options.fromFile,
                                       "read a saved reply (the bytes up to the first zero byte) "
                                       "instead of querying a server")
@@ -41,15 +44,16 @@ std::variant<QueryOptions, int> ParseQueryOptions(int argc, char** argv)
     app.add_option("--team3", options.teamTexts[2], "team 3, like --team1")->type_name("T");
 
     double timeoutSeconds = 2.0;
-    app.add_option("--timeout", timeoutSeconds, "seconds to wait for the reply (default 2)")
+    app.add_option("--timeout", timeoutSeconds,
+                   "seconds to wait for the reply, also from a file (default 2)")
         ->type_name("SECONDS")
-        ->check(CLI::Range(0.001, 3600.0));
+        ->check(FiniteRange(0.001, 3600.0));
     auto* watchOption =
         app.add_option("--watch", options.watchSeconds,
                        "repeat the query every SECONDS and redraw the standings until "
                        "interrupted")
             ->type_name("SECONDS")
-            ->check(CLI::Range(0.1, 86400.0))
+            ->check(FiniteRange(0.1, 86400.0))
             ->excludes(fileOption)
             ->excludes(rawOption);
     app.add_option("--count", options.watchCount, "with --watch: stop after this many refreshes")

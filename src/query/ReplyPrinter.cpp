@@ -3,6 +3,7 @@
 #include "JsonOutput.h"
 #include "QueryStandings.h"
 #include "TextOutput.h"
+#include "status/ReplyDatagram.h"
 
 int PrintReply(const ReplyResult& result, const QueryOptions& options, std::ostream& out,
                std::ostream& err)
@@ -11,7 +12,7 @@ int PrintReply(const ReplyResult& result, const QueryOptions& options, std::ostr
         err << "tallyhawk-query: " << result.failure->message << "\n";
         return ToInt(result.failure->code);
     }
-    if (result.text.empty()) {
+    if (IsEmptyReplyText(result.text)) {
         err << "Server Did Not Respond\n";
         return ToInt(ExitCode::NoReply);
     }

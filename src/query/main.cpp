@@ -18,7 +18,8 @@ int main(int argc, char** argv)
     const QueryOptions& options = std::get<QueryOptions>(parsed);
 
     if (options.fromFile)
-        return PrintReply(ReadReplyFile(*options.fromFile), options, std::cout, std::cerr);
+        return PrintReply(ReadReplyFile(*options.fromFile, options.timeout), options, std::cout,
+                          std::cerr);
 
     const auto address = ParseServerAddress(options.server);
     if (const auto* failure = std::get_if<ReplyFailure>(&address))

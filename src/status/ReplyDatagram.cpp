@@ -16,3 +16,8 @@ ReplyVerdict AppendReplyDatagram(std::string& replyText, std::string_view datagr
         return ReplyVerdict::Complete;
     return ReplyVerdict::MayContinue;
 }
+
+bool IsEmptyReplyText(std::string_view replyText)
+{
+    return replyText.empty() || replyText == kPrintHeader;
+}

@@ -36,3 +36,7 @@ enum class ReplyVerdict
 // newline completes the reply, and so does reaching the cap; after any other datagram more may
 // follow.
 ReplyVerdict AppendReplyDatagram(std::string& replyText, std::string_view datagram);
+
+// True when the text holds nothing beyond the print header: nothing came back, or a server
+// answered with the header alone. Either is no reply.
+bool IsEmptyReplyText(std::string_view replyText);

@@ -4,6 +4,7 @@
 #include "DemoServerRunner.h"
 #include "QueryRunner.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <array>
 #include <gtest/gtest.h>
@@ -125,9 +126,18 @@ TEST(DemoServerProcessTest, RefusesWhatItCannotServe)
         {{"--port", "0", "--bind", "localhost"}, 1, "not an IPv4 address"},
         {{"--players", "33"}, 2, "--players"},
         {{"--scenario", "flood"}, 2, "--scenario"},
+        // Comparisons with NaN are false: these passed a plain range check, then broke the stop
+        // time (undefined conversion) or the match clock.
+        {{"--max-seconds", "nan"}, 2, "--max-seconds: Value nan not in range"},
+        {{"--max-seconds", "-nan"}, 2, "--max-seconds: Value -nan not in range"},
+        {{"--speed", "nan"}, 2, "--speed: Value nan not in range"},
     };
     for (const Case& test : cases) {
-        std::vector<std::string> command{TALLYHAWK_DEMO_SERVER_PATH, "--max-seconds", "5"};
+        // A server that wrongly starts still stops by itself.
+        std::vector<std::string> command{TALLYHAWK_DEMO_SERVER_PATH};
+        if (std::find(test.arguments.begin(), test.arguments.end(), "--max-seconds") ==
+            test.arguments.end())
+            command.insert(command.end(), {"--max-seconds", "5"});
         command.insert(command.end(), test.arguments.begin(), test.arguments.end());
         const ProcessResult result = RunProcess(command);
         EXPECT_EQ(result.exitCode, test.exitCode) << result.err;

@@ -124,7 +124,7 @@ TEST_P(QuerySocketReplyTest, ReportsAndCollectsTheReply)
     }
 }
 
-const std::string kFull(4096, 'f');
+const std::string kFull(kMaxDatagramBytes, 'f');
 const std::string kHeader(kPrintHeader);
 
 INSTANTIATE_TEST_SUITE_P(
@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
                               {kFull},
                               {{SE_RECEIVED, 0, 0, kFull}, {SE_WAITING, 0, 0, kFull}}},
                     ReplyCase{"DatagramOf4097BytesIsAnErrorAndKeepsTheText",
-                              {"head", std::string(4097, 'x')},
+                              {"head", std::string(kMaxDatagramBytes + 1, 'x')},
                               {{SE_RECEIVED, 0, 0, "head"},
                                {SE_WAITING, 0, 0, "head"},
                                {SE_ERROR, WSAEMSGSIZE, 0, "head"},

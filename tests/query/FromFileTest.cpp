@@ -4,11 +4,21 @@
 #include "QueryRunner.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
+
+constexpr std::size_t kMaxReplyBytesForTest = 64 * 1024; // the documented bound of one reply
 
 // A reply as a server sends it, with players out of frag order, a tie on 9 frags, a suicide
 // and a name with a high-bit byte and two QuakeWorld bracket bytes.
@@ -84,6 +94,17 @@ TEST(QueryFromFileTest, JsonStringsGiveBackEveryByteOfTheReply)
     EXPECT_EQ(CodePointsToBytes(document["players"][0]["name"]), name);
     EXPECT_EQ(CodePointsToBytes(document["players"][0]["skin"]), "sk\xe9n");
     EXPECT_EQ(CodePointsToBytes(document["serverinfo"][0][1]), "\xff\xfe value");
+
+    // No control character reaches a terminal raw: C0 and C1 (UTF-8 C2 80 to C2 9F) escaped.
+    for (std::size_t index = 0; index + 1 < result.out.size(); ++index) {
+        const auto byte = static_cast<unsigned char>(result.out[index]);
+        const auto next = static_cast<unsigned char>(result.out[index + 1]);
+        EXPECT_FALSE(byte == 0xC2 && next < 0xA0) << "raw C1 control at " << index;
+        EXPECT_FALSE(byte < 0x20) << "raw C0 control at " << index;
+    }
+    EXPECT_NE(result.out.find("\\u001f !"), std::string::npos);
+    EXPECT_NE(result.out.find("~\x7f\\u0080\\u0081"), std::string::npos);
+    EXPECT_NE(result.out.find("\\u009b\\u009c\\u009d\\u009e\\u009f\xc2\xa0"), std::string::npos);
 }
 
 TEST(QueryFromFileTest, ReadsTheFileOnlyUpToItsFirstZeroByte)
@@ -144,6 +165,88 @@ TEST(QueryFromFileTest, RecordedDemoReplyShowsAlignedColumnsWhateverTheNameBytes
     }
 }
 
+// A FIFO in a directory of its own, both removed when the object ends.
+class TemporaryFifo
+{
+public:
+    TemporaryFifo()
+    {
+        std::string pattern = "/tmp/tallyhawk-query-test-XXXXXX";
+        if (mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("mkdtemp failed");
+        directory = pattern;
+        path = directory + "/reply";
+        if (mkfifo(path.c_str(), 0600) != 0)
+            throw std::runtime_error("mkfifo failed");
+    }
+    ~TemporaryFifo()
+    {
+        unlink(path.c_str());
+        rmdir(directory.c_str());
+    }
+    TemporaryFifo(const TemporaryFifo&) = delete;
+    TemporaryFifo& operator=(const TemporaryFifo&) = delete;
+
+    const std::string& Path() const { return path; }
+
+private:
+    std::string directory;
+    std::string path;
+};
+
+TEST(QueryFromFileTest, FifoWithoutWriterEndsAtTheTimeoutAsNoReply)
+{
+    TemporaryFifo fifo;
+    const ProcessResult result = RunQuery({"--from-file", fifo.Path(), "--timeout", "0.2"});
+    EXPECT_EQ(result.exitCode, 1) << "-1: still waiting at the deadline";
+    EXPECT_EQ(result.err, "Server Did Not Respond\n");
+    EXPECT_EQ(result.out, "");
+}
+
+TEST(QueryFromFileTest, EndlessStreamIsCutOffLikeANetworkReply)
+{
+    TemporaryFifo fifo;
+    // The writer sees the reader go away as EPIPE, not as a signal that ends the test.
+    const auto previousHandler = std::signal(SIGPIPE, SIG_IGN);
+    std::size_t written = 0;
+    std::thread writer([&] {
+        // Opening for writing fails until the reader has opened its end.
+        int stream = -1;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (stream < 0 && std::chrono::steady_clock::now() < deadline) {
+            stream = open(fifo.Path().c_str(), O_WRONLY | O_NONBLOCK);
+            if (stream < 0)
+                std::this_thread::yield();
+        }
+        if (stream < 0)
+            return;
+        fcntl(stream, F_SETFL, 0); // from now on each write waits for the reader
+        std::string chunk = "\xff\xff\xff\xffn\\hostname\\endless stream\\map\\dm4\n";
+        const std::string line = "1 2 3 4 \"player\" \"red\" 4 4\n";
+        while (written < 64 * kMaxReplyBytesForTest) {
+            while (chunk.size() < 4096)
+                chunk += line;
+            const ssize_t count = write(stream, chunk.data(), chunk.size());
+            if (count <= 0)
+                break;
+            written += static_cast<std::size_t>(count);
+            chunk.clear();
+        }
+        close(stream);
+    });
+    // The timeout is far away: only the bound on the reply's size can end this read.
+    const ProcessResult result =
+        RunQuery({"--from-file", fifo.Path(), "--json", "--timeout", "600"});
+    writer.join();
+    std::signal(SIGPIPE, previousHandler);
+
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_GE(written, kMaxReplyBytesForTest);
+    EXPECT_LT(written, 64 * kMaxReplyBytesForTest) << "the reader kept reading";
+    const auto document = nlohmann::json::parse(result.out);
+    EXPECT_EQ(document["players"].size(), 33u);
+}
+
 struct ExitCase
 {
     const char* name;
@@ -188,6 +291,21 @@ INSTANTIATE_TEST_SUITE_P(
                  std::string("\0\\map\\dm2\n", 10),
                  1,
                  "Server Did Not Respond\n"},
+        ExitCase{"PrintHeaderOnly",
+                 {"--from-file", "{file}", "--json"},
+                 "\xff\xff\xff\xffn",
+                 1,
+                 "Server Did Not Respond\n"},
+        ExitCase{"TimeoutNotANumber",
+                 {"--from-file", "{file}", "--timeout", "nan"},
+                 kSmallReply,
+                 2,
+                 "--timeout: Value nan not in range"},
+        ExitCase{"WatchNotANumber",
+                 {"127.0.0.1", "--watch", "nan", "--count", "1"},
+                 "",
+                 2,
+                 "--watch: Value nan not in range"},
         ExitCase{"MissingFile",
                  {"--from-file", "/nonexistent/reply"},
                  "",

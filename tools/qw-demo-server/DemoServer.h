@@ -4,6 +4,7 @@
 
 #include "Scenario.h"
 #include "SimulatedMatch.h"
+#include "status/StatusWireFormat.h"
 
 #include <optional>
 #include <string>
@@ -11,7 +12,7 @@
 struct DemoServerOptions
 {
     std::string bindAddress = "127.0.0.1";
-    unsigned port = 27500; // 0: any free port, shown in the ready line
+    unsigned port = kDefaultServerPort; // 0: any free port, shown in the ready line
     MatchSettings match;
     double speed = 1; // match seconds per real second; 0 freezes the match
     Scenario scenario = Scenario::Normal;

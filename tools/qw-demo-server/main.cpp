@@ -3,9 +3,41 @@
 
 #include "DemoServer.h"
 #include "NamePool.h"
+#include "cli/FiniteRange.h"
+#include "status/StatusWireFormat.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
+
+namespace {
+
+std::string ScenarioHelp()
+{
+    using std::to_string;
+    return "Scenarios:\n"
+           "  normal          replies as a current server does (split above " +
+           to_string(kServerPrintBufferBytes) +
+           " bytes of text)\n"
+           "  silent          never answers\n"
+           "  empty-datagram  answers with a datagram of no bytes\n"
+           "  oversize        one datagram of " +
+           to_string(kOversizeDatagramBytes) +
+           " bytes\n"
+           "  exact-4096      one datagram of exactly " +
+           to_string(kMaxDatagramBytes) +
+           " bytes (a long 'motd' value)\n"
+           "  split           two datagrams, each with its header and zero byte, cut in the "
+           "middle of a player line\n"
+           "  zero-byte       a zero byte after the first half of the player lines\n"
+           "  garbage         random bytes\n"
+           "  no-players      serverinfo only\n"
+           "  full            32 players with long names, 27 serverinfo pairs: a reply of "
+           "two datagrams\n"
+           "Spectators are listed only when the request's flags ask for them (4); flag 16 "
+           "adds each client's team.";
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -15,8 +47,8 @@ int main(int argc, char** argv)
                  "match goes on. Prints 'listening on ADDRESS:PORT' on standard error when ready.",
                  "qw-demo-server"};
     app.add_option("--port", options.port,
-                   "UDP port to listen on; 0 picks a free one (default "
-                   "27500)")
+                   "UDP port to listen on; 0 picks a free one (default " +
+                       std::to_string(kDefaultServerPort) + ")")
         ->type_name("PORT")
         ->check(CLI::Range(0, 65535));
     app.add_option("--bind", options.bindAddress,
@@ -39,7 +71,7 @@ int main(int argc, char** argv)
                    "match seconds per real second; 0 freezes the match "
                    "(default 1)")
         ->type_name("X")
-        ->check(CLI::Range(0.0, 10000.0));
+        ->check(FiniteRange(0.0, 10000.0));
     std::string scenario = "normal";
     const std::vector<std::string> scenarioNames = ScenarioNames();
     app.add_option("--scenario", scenario, "how to answer; faults for tests (default normal)")
@@ -47,24 +79,9 @@ int main(int argc, char** argv)
         ->check(CLI::IsMember(scenarioNames));
     app.add_option("--max-seconds", options.maxSeconds, "stop by itself after this long")
         ->type_name("S")
-        ->check(CLI::Range(0.0, 1e7));
+        ->check(FiniteRange(0.0, 1e7));
     app.add_flag("--verbose", options.verbose, "log every datagram received on standard error");
-    app.footer("Scenarios:\n"
-               "  normal          replies as a current server does (split above 1340 bytes of "
-               "text)\n"
-               "  silent          never answers\n"
-               "  empty-datagram  answers with a datagram of no bytes\n"
-               "  oversize        one datagram of 5000 bytes\n"
-               "  exact-4096      one datagram of exactly 4096 bytes (a long 'motd' value)\n"
-               "  split           two datagrams, each with its header and zero byte, cut in the "
-               "middle of a player line\n"
-               "  zero-byte       a zero byte after the first half of the player lines\n"
-               "  garbage         random bytes\n"
-               "  no-players      serverinfo only\n"
-               "  full            32 players with long names, 27 serverinfo pairs: a reply of "
-               "two datagrams\n"
-               "Spectators are listed only when the request's flags ask for them (4); flag 16 "
-               "adds each client's team.");
+    app.footer(ScenarioHelp());
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& help) {

@@ -1,0 +1,114 @@
+// tallyhawk-query's collector for each shape of reply, against a frozen qw-demo-server on
+// loopback: the round trip alone (request out, first datagram in) beside the whole collection
+// (QueryServer), so that what the collector waits beyond the round trip shows per shape.
+#include "ChildProcess.h"
+#include "query/NetworkReplySource.h"
+#include "status/StatusWireFormat.h"
+
+#include <arpa/inet.h>
+#include <array>
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <netinet/in.h>
+#include <poll.h>
+#include <string>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct ReplyShape
+{
+    const char* name;
+    std::vector<std::string> serverOptions;
+};
+
+const ReplyShape kShapes[] = {
+    {"short reply, 8 players", {"--players", "8"}},
+    {"32 players in one nearly full datagram", {"--players", "32"}},
+    {"split reply, 2 datagrams", {"--scenario", "full"}},
+};
+
+class FrozenDemoServer
+{
+public:
+    explicit FrozenDemoServer(const ReplyShape& shape)
+    {
+        std::vector<std::string> command{
+            TALLYHAWK_DEMO_SERVER_PATH, "--port", "0", "--speed", "0", "--max-seconds", "600"};
+        command.insert(command.end(), shape.serverOptions.begin(), shape.serverOptions.end());
+        process = std::make_unique<BackgroundProcess>(command);
+        const std::string readyPrefix = "listening on 127.0.0.1:";
+        if (const auto line = process->WaitForLine(readyPrefix))
+            port = static_cast<std::uint16_t>(std::stoul(line->substr(readyPrefix.size())));
+    }
+
+    std::uint16_t Port() const { return port; }
+
+private:
+    std::unique_ptr<BackgroundProcess> process;
+    std::uint16_t port = 0;
+};
+
+// One request and the first datagram of its reply on a fresh socket; closing it drops the rest.
+bool RoundTrip(std::uint16_t port)
+{
+    const int udp = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    sockaddr_in server{};
+    server.sin_family = AF_INET;
+    server.sin_port = htons(port);
+    server.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    std::array<char, kMaxDatagramBytes> buffer;
+    pollfd readable{udp, POLLIN, 0};
+    const bool answered =
+        connect(udp, reinterpret_cast<const sockaddr*>(&server), sizeof server) == 0 &&
+        send(udp, kStatusRequest.data(), kStatusRequest.size(), 0) > 0 &&
+        poll(&readable, 1, 2000) == 1 && recv(udp, buffer.data(), buffer.size(), 0) > 0;
+    close(udp);
+    return answered;
+}
+
+void BM_RoundTrip(benchmark::State& state)
+{
+    const ReplyShape& shape = kShapes[state.range(0)];
+    state.SetLabel(shape.name);
+    FrozenDemoServer server(shape);
+    if (server.Port() == 0) {
+        state.SkipWithError("the demo server did not start");
+        return;
+    }
+    for (auto _ : state) {
+        if (!RoundTrip(server.Port())) {
+            state.SkipWithError("no answer");
+            return;
+        }
+    }
+}
+
+void BM_QueryServer(benchmark::State& state)
+{
+    const ReplyShape& shape = kShapes[state.range(0)];
+    state.SetLabel(shape.name);
+    FrozenDemoServer server(shape);
+    if (server.Port() == 0) {
+        state.SkipWithError("the demo server did not start");
+        return;
+    }
+    const ServerAddress address{"127.0.0.1", server.Port()};
+    for (auto _ : state) {
+        const ReplyResult result = QueryServer(address, std::chrono::seconds(2));
+        if (result.failure || result.text.empty()) {
+            state.SkipWithError("no reply");
+            return;
+        }
+        benchmark::DoNotOptimize(result.text.data());
+    }
+}
+
+BENCHMARK(BM_RoundTrip)->DenseRange(0, 2)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_QueryServer)->DenseRange(0, 2)->UseRealTime()->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
