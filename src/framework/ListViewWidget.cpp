@@ -29,6 +29,7 @@ void ListViewWidget::SetImageLists(const CImageList* small, const CImageList* st
 {
     smallImages = small;
     stateImages = state;
+    rowIcons.clear();
     const QSize smallSize = ListImageSize(smallImages);
     const QSize stateSize = ListImageSize(stateImages);
     setIconSize(QSize(smallSize.width() + stateSize.width(),
@@ -36,6 +37,20 @@ void ListViewWidget::SetImageLists(const CImageList* small, const CImageList* st
 }
 
 QIcon ListViewWidget::RowIcon(int stateImage, int image) const
+{
+    // Every index that draws nothing is the same picture.
+    if (stateImage <= 0 || !stateImages || stateImages->Image(stateImage - 1) == nullptr)
+        stateImage = 0;
+    if (!smallImages || smallImages->Image(image) == nullptr)
+        image = -1;
+    const std::pair<int, int> key{stateImage, image};
+    auto found = rowIcons.find(key);
+    if (found == rowIcons.end())
+        found = rowIcons.emplace(key, DrawRowIcon(stateImage, image)).first;
+    return found->second;
+}
+
+QIcon ListViewWidget::DrawRowIcon(int stateImage, int image) const
 {
     const QSize size = iconSize();
     if (size.isEmpty() || (!smallImages && !stateImages))

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QTreeWidget>
+#include <map>
+#include <utility>
 
 class CImageList;
 
@@ -24,9 +26,14 @@ public:
 
     // The first column's picture: state image (1-based, 0 for none) then image (-1 or any index
     // outside the list for none). Every row's picture has the same size so the names line up.
+    // One icon per pair is kept and handed out again: a new icon per row and refresh would fill
+    // Qt's pixmap cache with keys on every reply.
     QIcon RowIcon(int stateImage, int image) const;
 
 private:
+    QIcon DrawRowIcon(int stateImage, int image) const;
+
+    mutable std::map<std::pair<int, int>, QIcon> rowIcons; // at most 15 x 15: indices normalised
     int insertedColumns = 0;
     const CImageList* smallImages = nullptr;
     const CImageList* stateImages = nullptr;

@@ -90,6 +90,7 @@ protected:
 private:
     void ReadReady();
     void WriteReady();
+    bool WritableNow() const;
     void UpdateNotifiers();
     bool IsDatagram() const { return socketType == SOCK_DGRAM; }
     // Fails a Send or Receive before it starts when there is no handle, the length is bad or

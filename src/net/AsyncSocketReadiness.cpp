@@ -6,6 +6,7 @@
 
 #include <QSocketNotifier>
 #include <cerrno>
+#include <poll.h>
 #include <sys/ioctl.h>
 
 namespace {
@@ -35,6 +36,16 @@ void CAsyncSocket::UpdateNotifiers()
 
 void CAsyncSocket::ReadReady()
 {
+    // The native platform posts a new connection's write readiness at once, so it always comes
+    // before the read readiness of a reply; when both are ready in one wake-up, keep that order.
+    if (writeSignalDue && !connectUnderWay && (selectedEvents & FD_WRITE) != 0 && WritableNow()) {
+        const std::weak_ptr<const void> alive = LifetimeToken();
+        const std::uint64_t openingBefore = openings;
+        WriteReady();
+        if (alive.expired() || openings != openingBefore)
+            return;
+    }
+
     ReadFinding finding = ReadFinding::Nothing;
     int error = 0;
     int waiting = 0;
@@ -80,6 +91,12 @@ void CAsyncSocket::ReadReady()
         readSignalMuted = true;
         UpdateNotifiers();
     }
+}
+
+bool CAsyncSocket::WritableNow() const
+{
+    pollfd room{handle, POLLOUT, 0};
+    return ::poll(&room, 1, 0) == 1 && (room.revents & POLLOUT) != 0;
 }
 
 void CAsyncSocket::WriteReady()

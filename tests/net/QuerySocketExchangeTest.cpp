@@ -95,6 +95,19 @@ TEST_F(QuerySocketTest, LaterWriteReadinessReportsSentOnceSendsNothingAndTheOpen
     EXPECT_EQ(activity.count, 0) << "a notifier fires while the socket sits idle";
 }
 
+TEST_F(QuerySocketTest, ReplyAlreadyWaitingComesAfterTheConnectionsWriteReadiness)
+{
+    StartQuery();
+    // On loopback the datagram is queued before SendTo returns, so read and write readiness
+    // are both there at the first wake-up.
+    ReplyFromPeer(std::string(kPrintHeader) + "\\hostname\\x\n");
+
+    ASSERT_TRUE(RunUntil([&] { return owner.Has(SE_WAITING); }));
+    EXPECT_THAT(owner.Steps(),
+                ElementsAre(Step{SE_CONNECTING, 0}, Step{SE_CONNECTED, 0}, Step{SE_SENT, 0},
+                            Step{SE_SENT, 0}, Step{SE_RECEIVED, 0}, Step{SE_WAITING, 0}));
+}
+
 struct ReplyCase
 {
     const char* name;
