@@ -8,8 +8,8 @@
 #include "framework/ListBox.h"
 #include "framework/MessageBox.h"
 #include "framework/Text.h"
+#include "framework/WinApp.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QRadioButton>
 #include <new>
@@ -56,22 +56,29 @@ bool CDialog::Build()
         qWarning("dialog template %d: %s", templateId, error.c_str());
         return false;
     }
-    // The program's life is its dialogs; closing one must not end the application's own loop.
-    QApplication::setQuitOnLastWindowClosed(false);
-    QWidget* parentWidget = parent ? parent->GetSafeHwnd() : nullptr;
-    window = std::make_unique<CDialogWindow>(*this, parentWidget);
+    window = std::make_unique<CDialogWindow>(*this, OwnerWidget(), dialogTemplate->styles);
     QFont font = DialogFont(dialogTemplate->fontPoints);
     window->setFont(font);
     baseUnits = BaseUnitsOf(font);
     window->setWindowTitle(ToUnicode(dialogTemplate->caption));
     window->resize(DialogUnitsToPixelsX(dialogTemplate->width, baseUnits),
                    DialogUnitsToPixelsY(dialogTemplate->height, baseUnits));
+    if (!(dialogTemplate->styles & style::kSizingFrame))
+        window->setFixedSize(window->size());
     Attach(window.get());
     items = BuildControls(*dialogTemplate, baseUnits, *window, *this);
     result.reset();
     if (OnInitDialog())
         FocusFirstTabStop();
     return true;
+}
+
+QWidget* CDialog::OwnerWidget() const
+{
+    // A dialog made without a parent is owned by the main window (it opens over it, and the
+    // main window takes no input while it runs modally); the main window itself by no one.
+    CWnd* owner = parent ? parent : AfxGetMainWnd();
+    return owner && owner != this ? owner->GetSafeHwnd() : nullptr;
 }
 
 bool CDialog::Create()

@@ -1,6 +1,7 @@
 #include "QueryOptions.h"
 
 #include "ExitCode.h"
+#include "res/Version.h"
 
 #include <CLI/CLI.hpp>
 #include <cmath>
@@ -14,6 +15,7 @@ std::variant<QueryOptions, int> ParseQueryOptions(int argc, char** argv)
                  "and the longest time.",
                  "tallyhawk-query"};
     app.footer(kExitCodeHelp);
+    app.set_version_flag("--version", std::string("tallyhawk-query ") + kDisplayVersion);
 
     auto* serverOption =
         app.add_option("server", options.server, "HOST[:PORT] of the server (port 27500 if none)")
@@ -59,8 +61,8 @@ std::variant<QueryOptions, int> ParseQueryOptions(int argc, char** argv)
 
     try {
         app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& help) {
-        return app.exit(help);
+    } catch (const CLI::Success& done) { // --help, --version
+        return app.exit(done);
     } catch (const CLI::ParseError& error) {
         std::cerr << "tallyhawk-query: " << error.what() << "\n"
                   << "Run with --help for more information.\n";

@@ -3,6 +3,7 @@
 
 #include "DemoServer.h"
 #include "NamePool.h"
+#include "res/Version.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -49,6 +50,7 @@ int main(int argc, char** argv)
         ->type_name("S")
         ->check(CLI::Range(0.0, 1e7));
     app.add_flag("--verbose", options.verbose, "log every datagram received on standard error");
+    app.set_version_flag("--version", std::string("qw-demo-server ") + kDisplayVersion);
     app.footer("Scenarios:\n"
                "  normal          replies as a current server does (split above 1340 bytes of "
                "text)\n"
@@ -67,8 +69,8 @@ int main(int argc, char** argv)
                "adds each client's team.");
     try {
         app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& help) {
-        return app.exit(help);
+    } catch (const CLI::Success& done) { // --help, --version
+        return app.exit(done);
     } catch (const CLI::ParseError& error) {
         std::cerr << "qw-demo-server: " << error.what() << "\n";
         return 2;
