@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QDir>
 #include <QTimer>
 
 namespace {
@@ -52,8 +53,8 @@ const MessageMap& CMonitorApp::GetMessageMap() const
 bool CMonitorApp::InitInstance()
 {
     // Where the package puts the guide, relative to the program file.
-    userGuidePath = QCoreApplication::applicationDirPath() +
-                    QStringLiteral("/" TALLYHAWK_USER_GUIDE_FROM_PROGRAM);
+    userGuidePath = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                    QStringLiteral("/" TALLYHAWK_USER_GUIDE_FROM_PROGRAM));
 
     if (!socketStartup()) {
         // Nested event loop; no window of ours exists yet.

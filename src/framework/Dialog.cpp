@@ -10,6 +10,7 @@
 #include "framework/Text.h"
 #include "framework/WinApp.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QRadioButton>
 #include <new>
@@ -75,10 +76,14 @@ bool CDialog::Build()
 
 QWidget* CDialog::OwnerWidget() const
 {
-    // A dialog made without a parent is owned by the main window (it opens over it, and the
-    // main window takes no input while it runs modally); the main window itself by no one.
-    CWnd* owner = parent ? parent : AfxGetMainWnd();
-    return owner && owner != this ? owner->GetSafeHwnd() : nullptr;
+    // A dialog made without a parent is owned by the main window, or else by the active window:
+    // it opens over it, and its owner takes no input while it runs modally.
+    if (parent)
+        return parent->GetSafeHwnd();
+    CWnd* mainWindow = AfxGetMainWnd();
+    if (mainWindow == this)
+        return nullptr;
+    return mainWindow ? mainWindow->GetSafeHwnd() : QApplication::activeWindow();
 }
 
 bool CDialog::Create()
