@@ -61,12 +61,8 @@ std::vector<std::string> PickNames(std::size_t count, bool longNames, std::mt199
     std::vector<std::string> names;
     for (std::size_t index = 0; index < count; ++index) {
         std::string name = pool[index % pool.size()];
-        if (index >= pool.size()) {
-            // Appended piece by piece: GCC 12 at -O3 takes `" " + std::to_string(...)` for an
-            // overlapping copy (-Wrestrict, a false positive).
-            name += ' ';
-            name += std::to_string(index / pool.size() + 1);
-        }
+        if (index >= pool.size())
+            name += " " + std::to_string(index / pool.size() + 1);
         if (longNames) {
             name += " of the Long-Named Clan";
             name.resize(kMaxNameBytes, '.');
