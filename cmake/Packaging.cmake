@@ -1,7 +1,12 @@
 # Installing the programs (the rest installs from res/ and docs/) and the Debian package made
 # from that installation by CPack: `scripts/package` builds it in Release and checks it.
 
-install(TARGETS tallyhawk tallyhawk-query qw-demo-server RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+set(programs tallyhawk tallyhawk-query qw-demo-server)
+# The programs link only system libraries: no run path, neither in the build tree nor
+# installed. The padding CMake would otherwise leave for rewriting it at install breaks the
+# start-up of the static tallyhawk-query.
+set_target_properties(${programs} PROPERTIES SKIP_BUILD_RPATH ON INSTALL_RPATH "")
+install(TARGETS ${programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Debian's own files in the package's documentation folder: the copyright notice and the
 # changelog of a native package, compressed as Debian wants.
@@ -14,7 +19,8 @@ add_custom_target(tallyhawk_changelog ALL DEPENDS ${changelog})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${changelog}
         DESTINATION ${TALLYHAWK_DOCDIR})
 
-set(TALLYHAWK_PACKAGE_MAINTAINER "Tallyhawk developers <tallyhawk@localhost>"
+# The project has no public address yet: .invalid says so plainly until one is given here.
+set(TALLYHAWK_PACKAGE_MAINTAINER "Tallyhawk developers <maintainers@tallyhawk.invalid>"
     CACHE STRING "The Maintainer field of the Debian package")
 
 set(CPACK_GENERATOR DEB)
@@ -27,18 +33,19 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "QuakeWorld server monitor with team frag 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_VERSION "${TALLYHAWK_PACKAGE_VERSION}")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TALLYHAWK_PACKAGE_MAINTAINER}")
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The extended description: CPack indents each line by one space as the control file wants.
+# The extended description, under the summary: CPack indents each line by one space as the
+# control file wants.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-${TALLYHAWK_COMMENTS} Tallyhawk watches one QuakeWorld server during a
-match: every few seconds it sends the status query and shows the server's
-settings, the players ordered by frags with their colours, the total frags,
-the longest connect time and the frag totals of three teams, defined by
-colour number or by skin name.
+    "${TALLYHAWK_COMMENTS}
+Tallyhawk watches one QuakeWorld server during a match: every few seconds
+it sends the status query and shows the server's settings, the players
+ordered by frags with their colours, the total frags, the longest connect
+time and the frag totals of three teams, defined by colour number or by
+skin name.
 .
 The package holds the window (tallyhawk), a command-line companion that
 prints the same standings as text or JSON (tallyhawk-query), and a simulated
