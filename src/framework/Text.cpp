@@ -1,43 +1,16 @@
 // Windows-1252 to Unicode and back, one byte to one character.
 #include "framework/Text.h"
 
-#include <array>
+#include "status/Windows1252.h"
 
-namespace {
-
-// Code points of the bytes 0x80 to 0x9F; the five undefined bytes keep their own value.
-constexpr std::array<char16_t, 32> kHighControlRange = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-char ByteForCodePoint(char16_t codePoint)
-{
-    if (codePoint == 0)
-        return '?';
-    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
-        return static_cast<char>(codePoint);
-    for (std::size_t index = 0; index < kHighControlRange.size(); ++index) {
-        if (kHighControlRange[index] == codePoint)
-            return static_cast<char>(0x80 + index);
-    }
-    return '?';
-}
-
-} // namespace
+#include <cstdint>
 
 QString ToUnicode(const std::string& bytes)
 {
     QString text;
     text.reserve(static_cast<qsizetype>(bytes.size()));
-    for (char byte : bytes) {
-        auto value = static_cast<unsigned char>(byte);
-        if (value >= 0x80 && value < 0xA0)
-            text.append(QChar(kHighControlRange[value - 0x80]));
-        else
-            text.append(QChar(static_cast<char16_t>(value)));
-    }
+    for (char byte : bytes)
+        text.append(QChar(Windows1252ToUnicode(static_cast<std::uint8_t>(byte))));
     return text;
 }
 
@@ -51,7 +24,9 @@ std::string ToBytes(const QString& text)
         if (character.isHighSurrogate() && index + 1 < text.size() &&
             text.at(index + 1).isLowSurrogate())
             ++index;
-        bytes.push_back(ByteForCodePoint(character.unicode()));
+        // The program's strings never hold a zero byte.
+        const auto byte = UnicodeToWindows1252(character.unicode());
+        bytes.push_back(byte && *byte != 0 ? static_cast<char>(*byte) : '?');
     }
     return bytes;
 }

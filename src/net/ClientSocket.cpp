@@ -3,15 +3,10 @@
 // more to do after a report checks NotifyOwnerAndSurvive first.
 #include "net/ClientSocket.h"
 
+#include "status/ReplyDatagram.h"
+
 #include <algorithm>
 #include <climits>
-#include <cstring>
-
-namespace {
-
-constexpr int kReceiveBufferSize = 4096;
-
-} // namespace
 
 CClientSocket::CClientSocket(CMessageTarget* ownerDialog) : ownerDialog(ownerDialog)
 {}
@@ -90,8 +85,8 @@ void CClientSocket::OnSend(int)
 
 void CClientSocket::OnReceive(int)
 {
-    char buffer[kReceiveBufferSize + 1];
-    const int received = Receive(buffer, kReceiveBufferSize, 0);
+    char buffer[kMaxDatagramBytes];
+    const int received = Receive(buffer, static_cast<int>(kMaxDatagramBytes), 0);
     if (received == SOCKET_ERROR) {
         if (!NotifyOwnerAndSurvive(SE_ERROR, static_cast<UINT>(WSAGetLastError())))
             return;
@@ -99,9 +94,9 @@ void CClientSocket::OnReceive(int)
         OnClose(0);
         return;
     } else {
-        // The text never holds a zero byte: a datagram contributes what precedes its first one.
-        buffer[received] = '\0';
-        receivedText.append(buffer, ::strnlen(buffer, static_cast<std::size_t>(received)));
+        // Every datagram is reported alike; the verdict serves collectors that wait for more.
+        AppendReplyDatagram(receivedText,
+                            std::string_view(buffer, static_cast<std::size_t>(received)));
     }
     if (!NotifyOwnerAndSurvive(SE_RECEIVED, 0))
         return;

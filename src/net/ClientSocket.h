@@ -44,7 +44,9 @@ public:
     CMessageTarget* ownerDialog;      // not owned; receives every report
     std::int32_t connectionState = 0; // 0 not connected, 1 connecting, 2 connected
     std::string sendBuffer = "\r\n";  // the bytes still to send; QueueSend replaces it
-    std::string receivedText;         // every datagram so far, up to its first zero byte
+    // Every datagram so far, appended by AppendReplyDatagram (status/ReplyDatagram.h): each up
+    // to its first zero byte, later ones without their print header, at most 64 KiB.
+    std::string receivedText;
 
 protected:
     // The connect step: reports SE_CONNECTING, selects FD_CONNECT only and connects; a datagram

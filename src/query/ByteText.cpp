@@ -1,6 +1,7 @@
 #include "ByteText.h"
 
-#include <array>
+#include "status/Windows1252.h"
+
 #include <cstdint>
 
 namespace {
@@ -19,13 +20,6 @@ void AppendUtf8(std::string& out, char32_t codePoint)
     }
 }
 
-// Windows-1252 at 0x80 to 0x9F; 0 marks the five undefined bytes.
-constexpr std::array<char16_t, 32> kWindows1252High{
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
 } // namespace
 
 std::string BytesToCodePoints(std::string_view bytes)
@@ -42,11 +36,9 @@ std::string BytesToTerminalText(std::string_view bytes)
     std::string out;
     out.reserve(bytes.size() * 2);
     for (const char c : bytes) {
-        const auto byte = static_cast<std::uint8_t>(c);
-        char32_t codePoint = byte;
-        if (byte >= 0x80 && byte < 0xA0)
-            codePoint = kWindows1252High[byte - 0x80];
-        if (byte < 0x20 || byte == 0x7F || codePoint == 0)
+        char32_t codePoint = Windows1252ToUnicode(static_cast<std::uint8_t>(c));
+        // C0 and C1 controls: the five undefined bytes map to C1.
+        if (codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0))
             codePoint = '?';
         AppendUtf8(out, codePoint);
     }

@@ -1,6 +1,6 @@
 #include "NetworkReplySource.h"
 
-#include "ReplyCollector.h"
+#include "status/ReplyDatagram.h"
 #include "status/StatusWireFormat.h"
 
 #include <arpa/inet.h>
@@ -17,6 +17,9 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// How long to wait for a further datagram after one that may be followed by more.
+constexpr std::chrono::milliseconds kQuietPeriod{50};
 
 class SocketHandle
 {
@@ -121,7 +124,7 @@ ReplyResult QueryServer(const ServerAddress& address, std::chrono::milliseconds 
 
     const Clock::time_point deadline = Clock::now() + timeout;
     Clock::time_point waitUntil = deadline;
-    ReplyCollector collector;
+    std::string replyText;
     std::array<char, kMaxDatagramBytes> buffer;
     while (true) {
         const std::optional<bool> readable = WaitReadable(udp, waitUntil);
@@ -151,12 +154,12 @@ ReplyResult QueryServer(const ServerAddress& address, std::chrono::milliseconds 
         // A datagram of no bytes ends the exchange, as it does in the window.
         if (length == 0)
             break;
-        const auto verdict =
-            collector.Append(std::string_view(buffer.data(), static_cast<std::size_t>(length)));
-        if (verdict == ReplyCollector::Verdict::Complete)
+        const ReplyVerdict verdict = AppendReplyDatagram(
+            replyText, std::string_view(buffer.data(), static_cast<std::size_t>(length)));
+        if (verdict == ReplyVerdict::Complete)
             break;
-        waitUntil = std::min(deadline, Clock::now() + ReplyCollector::kQuietPeriod);
+        waitUntil = std::min(deadline, Clock::now() + kQuietPeriod);
     }
-    result.text = collector.Text();
+    result.text = std::move(replyText);
     return result;
 }

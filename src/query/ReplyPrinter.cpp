@@ -20,8 +20,8 @@ int PrintReply(const ReplyResult& result, const QueryOptions& options, std::ostr
         out.flush();
         return ToInt(ExitCode::Success);
     }
-    const QueryStandings standings =
-        ReadQueryStandings(result.text, options.teamMode, options.teamTexts);
+    const QueryStandings standings{
+        ReadReplyStandings(result.text, options.teamMode, options.teamTexts), options.teamTexts};
     if (options.json)
         out << StandingsToJson(standings) << "\n";
     else

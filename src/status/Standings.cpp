@@ -3,6 +3,7 @@
 #include "Standings.h"
 
 #include "DecimalText.h"
+#include "StatusReplyReader.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -89,4 +90,14 @@ void OrderPlayersByFrags(StatusModel& model)
         players[target] = std::move(carried);
         order[target] = target;
     }
+}
+
+ReplyStandings ReadReplyStandings(std::string_view replyText, TeamMode mode,
+                                  const TeamTexts& teamTexts)
+{
+    ReplyStandings standings;
+    ReadStatusReply(replyText, standings.model);
+    standings.totals = ComputeStandingsTotals(standings.model, mode, teamTexts);
+    OrderPlayersByFrags(standings.model);
+    return standings;
 }

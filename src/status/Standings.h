@@ -5,6 +5,8 @@
 #include "StatusModel.h"
 #include "TeamMode.h"
 
+#include <string_view>
+
 // Sums frags over all players and per team, and finds the longest connect time. In Color mode a
 // team text is read as a colour number and matched against bottomColor; in Skin mode it must
 // equal a non-empty skin byte for byte. Sums saturate at the 32-bit bounds instead of wrapping;
@@ -15,3 +17,15 @@ StandingsTotals ComputeStandingsTotals(const StatusModel& model, TeamMode mode,
 // Orders rows 0 to playerCount - 1 by frags, highest first. Stable: players with equal frags
 // keep their reply order. Whole records move together; rows past playerCount stay put.
 void OrderPlayersByFrags(StatusModel& model);
+
+// One reply read into standings: the players in display order and the totals.
+struct ReplyStandings
+{
+    StatusModel model; // players ordered by frags, highest first
+    StandingsTotals totals;
+};
+
+// ReadStatusReply into a fresh model, then ComputeStandingsTotals, then OrderPlayersByFrags: the
+// steps a parse of the window takes, in its order, as one call.
+ReplyStandings ReadReplyStandings(std::string_view replyText, TeamMode mode,
+                                  const TeamTexts& teamTexts);

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class CClientSocket;
@@ -90,8 +91,8 @@ protected:
     bool OnInitDialog() override;
     const MessageMap& GetMessageMap() const override;
 
-    // Handlers routed by the message map; those of the watch cycle, the standings display and
-    // the shell do nothing until those arrive.
+    // Handlers routed by the message map; those of the standings display and the shell do
+    // nothing until those arrive.
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnPaint();
     HICON OnQueryDragIcon();
@@ -107,4 +108,16 @@ protected:
     void OnSetFocusPaste();
     void OnObserve();
     LRESULT OnSocketEvent(WPARAM wParam, LPARAM lParam);
+
+private:
+    // Shows a box of a query cycle (its own messages, the parse's, its exchange's validation).
+    // While one is open its nested loop still delivers ticks; they start no cycle then, so an
+    // unattended window collects one box rather than one per tick. The timer runs on.
+    void ShowQueryBox(const std::function<void()>& show);
+    // Whether the report naming this handle identity comes from querySocket. Identities are
+    // never reused, so a destroyed socket's identity matches no later one.
+    bool IsQuerySocket(LPARAM handleIdentity) const;
+    void DestroyQuerySocket();
+
+    int openQueryBoxes = 0;
 };

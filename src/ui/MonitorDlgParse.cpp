@@ -1,12 +1,52 @@
 // The parse's dialog side: a received text becomes the dialog's status model, totals and order,
-// then the display. Filled in with the watch cycle.
+// then the display, with the status core doing the reading.
+#include "framework/MessageBox.h"
+#include "res/ResourceIds.h"
+#include "status/Standings.h"
+#include "status/StatusReplyReader.h"
 #include "ui/MonitorDlg.h"
 
-void CMonitorDlg::ParseStatusReply(std::string)
-{}
+namespace {
+
+// The team mode is what the radio pair shows at the moment the totals are taken; with neither
+// on, the start-up mode, Skin.
+TeamMode SelectedTeamMode(const CDialog& dialog)
+{
+    return dialog.GetCheckedRadioButton(kColorRadioId, kSkinRadioId) == kColorRadioId
+               ? TeamMode::Color
+               : TeamMode::Skin;
+}
+
+} // namespace
+
+void CMonitorDlg::ParseStatusReply(std::string text)
+{
+    status.playerCount = 0;
+    status.serverInfo.infoCount = 0;
+    status.serverEmpty = true;
+    if (text.empty()) {
+        // Nested loop: ticks and socket reports run meanwhile; this parse does nothing more.
+        ShowQueryBox([] { AfxMessageBox("Server Did Not Respond"); });
+        return;
+    }
+    ReadStatusReply(text, status);
+    ComputeTotals();
+    SortPlayersByFrags();
+    RefreshDisplay();
+    // Paces the serverinfo list: rebuilt by the display on the first reply after a reset and on
+    // every twelfth after it.
+    if (infoRefreshCountdown == 0)
+        infoRefreshCountdown = 12;
+    --infoRefreshCountdown;
+}
 
 void CMonitorDlg::ComputeTotals()
-{}
+{
+    totals =
+        ComputeStandingsTotals(status, SelectedTeamMode(*this), {team1Text, team2Text, team3Text});
+}
 
 void CMonitorDlg::SortPlayersByFrags()
-{}
+{
+    OrderPlayersByFrags(status);
+}

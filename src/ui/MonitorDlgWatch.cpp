@@ -1,26 +1,234 @@
 // The watch cycle: the query cycle of "Watch Server" and the refresh timer, the socket's reports,
-// STOP, and the host and paste fields. Filled in with the watch cycle.
+// STOP, and the host and paste fields. Every message box here runs a nested loop in which ticks
+// and socket reports go on arriving, so after one nothing is assumed about querySocket.
+#include "framework/MessageBox.h"
+#include "net/ClientSocket.h"
+#include "net/SocketEvent.h"
+#include "status/DecimalText.h"
+#include "status/StatusWireFormat.h"
 #include "ui/MonitorDlg.h"
 
-void CMonitorDlg::OnWatchServer()
-{}
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string_view>
 
-void CMonitorDlg::OnTimer(UINT)
-{}
+namespace {
 
-LRESULT CMonitorDlg::OnSocketEvent(WPARAM, LPARAM)
+// Events the query socket selects at creation: read, write, out-of-band, accept, connect, close.
+constexpr long kQuerySocketEvents = FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
+
+// The refresh edit may hold more than 1200 after a refused save, and the press goes on with it;
+// its milliseconds are kept within what a window timer takes instead of wrapping round.
+UINT TimerPeriod(std::int32_t refreshSeconds)
 {
+    const std::int64_t milliseconds = std::int64_t{refreshSeconds} * 1000;
+    return static_cast<UINT>(
+        std::clamp<std::int64_t>(milliseconds, 0, std::numeric_limits<std::int32_t>::max()));
+}
+
+// Only the space separates the words of a pasted line; tabs are ordinary characters.
+std::string_view WithoutLeadingSpaces(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string_view{} : text.substr(first);
+}
+
+// From the first space (kept) to the end; the whole text when it holds no space.
+std::string_view FromFirstSpace(std::string_view text)
+{
+    const std::size_t space = text.find(' ');
+    return space == std::string_view::npos ? text : text.substr(space);
+}
+
+// Up to the first space; empty when the text holds no space, so a last word is never taken.
+std::string_view UpToFirstSpace(std::string_view text)
+{
+    const std::size_t space = text.find(' ');
+    return space == std::string_view::npos ? std::string_view{} : text.substr(0, space);
+}
+
+struct PastedServer
+{
+    std::string host;
+    std::string port;
+};
+
+// A pasted server line: a first word, then the host behind two characters that are not part of
+// it, then the port followed by a space ("srv  ab10.1.2.3 27500 x").
+PastedServer SplitPastedLine(std::string_view line)
+{
+    std::string_view rest = FromFirstSpace(WithoutLeadingSpaces(line));
+    rest = WithoutLeadingSpaces(rest);
+    rest.remove_prefix(std::min<std::size_t>(2, rest.size()));
+    PastedServer server;
+    server.host = UpToFirstSpace(rest);
+    rest = WithoutLeadingSpaces(FromFirstSpace(rest));
+    server.port = UpToFirstSpace(rest);
+    return server;
+}
+
+} // namespace
+
+void CMonitorDlg::ShowQueryBox(const std::function<void()>& show)
+{
+    ++openQueryBoxes;
+    show();
+    --openQueryBoxes;
+}
+
+bool CMonitorDlg::IsQuerySocket(LPARAM handleIdentity) const
+{
+    return querySocket != nullptr && querySocket->HandleIdentity() == handleIdentity;
+}
+
+void CMonitorDlg::DestroyQuerySocket()
+{
+    delete querySocket;
+    querySocket = nullptr;
+}
+
+void CMonitorDlg::OnWatchServer()
+{
+    ShowQueryBox([this] { UpdateData(Direction::Save); });
+    if (refreshSeconds < kMinRefreshSeconds)
+        return;
+
+    stopButton.EnableWindow(true);
+    hostEdit.EnableWindow(false);
+    portCombo.EnableWindow(false);
+    watchButton.EnableWindow(false);
+    KillTimer(timerId);
+    SetTimer(timerId, TimerPeriod(refreshSeconds));
+
+    if (hostText.empty()) {
+        ShowQueryBox([this] { MessageBox("I Can't Go There! Enter somewhere!"); });
+        stopButton.EnableWindow(false);
+        hostEdit.EnableWindow(true);
+        portCombo.EnableWindow(true);
+        watchButton.EnableWindow(true);
+        return;
+    }
+
+    // Closes the previous query's handle, which frees local port 27000 for the new one.
+    DestroyQuerySocket();
+    querySocket = new CClientSocket(this);
+    if (!querySocket->Create(kQueryLocalPort, SOCK_DGRAM, kQuerySocketEvents)) {
+        DestroyQuerySocket();
+        ShowQueryBox([] { AfxMessageBox("THIS IS VERY WEIRD. CREATE SOCKET FAILED"); });
+        return;
+    }
+
+    // Connect uses the low 16 bits of the number, so 65536 + n connects to port n.
+    const auto port = static_cast<unsigned>(DecimalTextToInt(portText));
+    const LPARAM identity = querySocket->HandleIdentity();
+    const bool connected = querySocket->Connect(hostText, port);
+    // Connect reports to OnSocketEvent; should a nested loop in there have replaced or destroyed
+    // this socket, it is no longer this cycle's to finish.
+    if (!IsQuerySocket(identity))
+        return;
+    if (!connected) {
+        DestroyQuerySocket();
+        ShowQueryBox([] { AfxMessageBox("Failed on Connection Phase"); });
+        return;
+    }
+    querySocket->QueueSend(std::string(kStatusRequest));
+}
+
+void CMonitorDlg::OnTimer(UINT id)
+{
+    DefWindowProc(WM_TIMER, id, 0);
+    if (openQueryBoxes > 0)
+        return;
+    OnWatchServer();
+}
+
+LRESULT CMonitorDlg::OnSocketEvent(WPARAM wParam, LPARAM lParam)
+{
+    // A socket that a newer cycle has replaced may still have a report on its way.
+    if (!IsQuerySocket(lParam))
+        return 0;
+    const UINT error = HIWORD(wParam);
+    std::string caption;
+    switch (LOWORD(wParam)) {
+    case SE_CONNECTING:
+        caption = "Tallyhawk : Connecting..";
+        break;
+    case SE_CONNECTED:
+        if (error == 0) {
+            caption = "Tallyhawk : Connected";
+            break;
+        }
+        ShowQueryBox([this] { AfxMessageBox("No Connection to " + hostText); });
+        // Should another cycle have replaced the socket meanwhile, that cycle's socket stays and
+        // so does its caption.
+        if (!IsQuerySocket(lParam))
+            return 0;
+        DestroyQuerySocket();
+        caption = "Tallyhawk";
+        break;
+    case SE_RECEIVED:
+        replyText = querySocket->receivedText;
+        // The parse may show a box, in whose loop another cycle may replace this socket.
+        ParseStatusReply(replyText);
+        if (!IsQuerySocket(lParam))
+            return 0;
+        caption = "Tallyhawk : Receiving..";
+        break;
+    case SE_SENT:
+        caption = "Tallyhawk : Sending..";
+        break;
+    case SE_CLOSED:
+        caption = "Tallyhawk : Disconnected";
+        UpdateData(Direction::Load);
+        if (IsQuerySocket(lParam))
+            DestroyQuerySocket();
+        break;
+    case SE_ERROR:
+        caption = GetWindowText();
+        break;
+    case SE_WAITING:
+        caption = "Tallyhawk : Waiting..";
+        break;
+    default:
+        return 0; // no socket sends other codes
+    }
+    SetWindowText(caption);
     return 0;
 }
 
 void CMonitorDlg::OnStop()
-{}
+{
+    stopButton.EnableWindow(false);
+    hostEdit.EnableWindow(true);
+    portCombo.EnableWindow(true);
+    watchButton.EnableWindow(true);
+    KillTimer(timerId);
+    // The socket stays: a reply already on its way is still shown.
+    infoRefreshCountdown = 0;
+}
 
 void CMonitorDlg::OnChangeHost()
-{}
+{
+    infoRefreshCountdown = 0;
+}
 
 void CMonitorDlg::OnKillFocusPaste()
-{}
+{
+    UpdateData(Direction::Save);
+    if (!pasteText.empty()) {
+        PastedServer server = SplitPastedLine(pasteText);
+        portText = std::move(server.port);
+        hostText = std::move(server.host);
+    }
+    // The paste field keeps the pasted line until it gets the focus again.
+    UpdateData(Direction::Load);
+}
 
 void CMonitorDlg::OnSetFocusPaste()
-{}
+{
+    pasteText.clear();
+    // Every control shows its member again, which also empties the paste field.
+    UpdateData(Direction::Load);
+    infoRefreshCountdown = 0;
+}

@@ -125,6 +125,7 @@ TEST_P(QuerySocketReplyTest, ReportsAndCollectsTheReply)
 }
 
 const std::string kFull(4096, 'f');
+const std::string kHeader(kPrintHeader);
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, QuerySocketReplyTest,
@@ -154,8 +155,26 @@ INSTANTIATE_TEST_SUITE_P(
                                {SE_WAITING, 0, 0, "one"},
                                {SE_RECEIVED, 0, 0, "onetwo"},
                                {SE_WAITING, 0, 0, "onetwo"}}},
+                    ReplyCase{
+                        "SplitReplyIsOneTextWithoutTheSecondHeader",
+                        {kHeader + "\\map\\dm3\n1 2 3 4 \"na", kHeader + "me\" \"\" 0 0\n"},
+                        {{SE_RECEIVED, 0, 0, kHeader + "\\map\\dm3\n1 2 3 4 \"na"},
+                         {SE_WAITING, 0, 0, kHeader + "\\map\\dm3\n1 2 3 4 \"na"},
+                         {SE_RECEIVED, 0, 0, kHeader + "\\map\\dm3\n1 2 3 4 \"name\" \"\" 0 0\n"},
+                         {SE_WAITING, 0, 0, kHeader + "\\map\\dm3\n1 2 3 4 \"name\" \"\" 0 0\n"}}},
                     ReplyCase{"EmptyDatagramReportsClosedOnly", {""}, {{SE_CLOSED, 0, 0, ""}}}),
     [](const testing::TestParamInfo<ReplyCase>& info) { return std::string(info.param.name); });
+
+TEST_F(QuerySocketTest, TextStopsAtTheReplyCapWhileEveryDatagramIsStillReported)
+{
+    StartQueryAndSettle();
+    const std::size_t datagrams = kMaxReplyTextBytes / kFull.size() + 1;
+    for (std::size_t sent = 0; sent < datagrams; ++sent)
+        ReplyFromPeer(kFull);
+    ASSERT_TRUE(RunUntil([&] { return owner.reports.size() == 2 * datagrams; }));
+    EXPECT_EQ(owner.reports.back().code, SE_WAITING);
+    EXPECT_EQ(owner.socket->receivedText.size(), kMaxReplyTextBytes);
+}
 
 TEST_F(QuerySocketTest, EmptyDatagramLeavesTheSocketNotConnected)
 {

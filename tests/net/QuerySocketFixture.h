@@ -5,11 +5,12 @@
 #include "EventLoopWait.h"
 #include "RecordingOwner.h"
 #include "ScriptedUdpPeer.h"
+#include "status/ReplyDatagram.h"
 #include "status/StatusWireFormat.h"
 
 #include <gtest/gtest.h>
 
-inline constexpr unsigned kQueryPort = 27000;
+inline constexpr unsigned kQueryPort = kQueryLocalPort;
 inline constexpr long kAllEvents = FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
 
 class QuerySocketTest : public testing::Test

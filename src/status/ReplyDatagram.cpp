@@ -1,0 +1,18 @@
+#include "ReplyDatagram.h"
+
+ReplyVerdict AppendReplyDatagram(std::string& replyText, std::string_view datagram)
+{
+    datagram = datagram.substr(0, datagram.find('\0'));
+    const bool hasHeader = datagram.starts_with(kPrintHeader);
+    const std::string_view pieceText = hasHeader ? datagram.substr(kPrintHeader.size()) : datagram;
+
+    const std::string_view appended = replyText.empty() ? datagram : pieceText;
+    if (replyText.size() < kMaxReplyTextBytes)
+        replyText.append(appended.substr(0, kMaxReplyTextBytes - replyText.size()));
+    if (replyText.size() >= kMaxReplyTextBytes)
+        return ReplyVerdict::Complete;
+
+    if (pieceText.size() < kContinuationThreshold && pieceText.ends_with('\n'))
+        return ReplyVerdict::Complete;
+    return ReplyVerdict::MayContinue;
+}

@@ -1,0 +1,478 @@
+// The watch cycle as the person at the window sees it: captions, boxes, the enabled controls and
+// the timer, against qw-demo-server and a scripted UDP peer on loopback. Binds local port 27000.
+#include "../status/StatusTestSupport.h" // PrintTo(PlayerEntry)
+#include "DemoServerRunner.h"
+#include "DialogDriver.h"
+#include "EventLoopWait.h"
+#include "ScriptedUdpPeer.h"
+#include "ShownDialogFixture.h"
+#include "framework/Text.h"
+#include "net/ClientSocket.h"
+#include "res/ResourceIds.h"
+#include "status/StatusWireFormat.h"
+#include "ui/MonitorDlg.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <algorithm>
+#include <arpa/inet.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <optional>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <utility>
+
+using namespace std::chrono_literals;
+using testing::ElementsAre;
+
+namespace {
+
+const std::string kConnecting = "Tallyhawk : Connecting..";
+const std::string kConnected = "Tallyhawk : Connected";
+const std::string kSending = "Tallyhawk : Sending..";
+const std::string kReceiving = "Tallyhawk : Receiving..";
+const std::string kWaiting = "Tallyhawk : Waiting..";
+const std::string kDisconnected = "Tallyhawk : Disconnected";
+
+// Which of stopButton and hostEdit, portCombo, watchButton are enabled.
+struct ControlState
+{
+    bool stop;
+    bool inputs;
+    bool operator==(const ControlState&) const = default;
+};
+constexpr ControlState kWatchingLook{true, false};
+constexpr ControlState kStoppedLook{false, true};
+constexpr ControlState kStartLook{true, true};
+
+class WatchCycle : public ShownDialogFixture<CMonitorDlg>
+{
+protected:
+    void SetUp() override
+    {
+        ShownDialogFixture::SetUp();
+        dialog.CheckRadioButton(kColorRadioId, kSkinRadioId, kSkinRadioId);
+        QObject::connect(dialog.GetSafeHwnd(), &QWidget::windowTitleChanged,
+                         [this](const QString& title) { captions.push_back(ToBytes(title)); });
+    }
+
+    void EnterServer(const std::string& host, unsigned port)
+    {
+        SetControlText(dialog, kHostEditId, host);
+        SetControlText(dialog, kPortComboId, std::to_string(port));
+    }
+
+    void WatchServer(const std::string& host, unsigned port)
+    {
+        EnterServer(host, port);
+        PressButton(dialog, kWatchButtonId);
+    }
+
+    // A tick of the refresh timer, without waiting for its period.
+    void Tick() { dialog.SendMessage(WM_TIMER, dialog.timerId, 0); }
+
+    bool WaitForReplies(int count)
+    {
+        return RunUntil([&] { return std::ranges::count(captions, kWaiting) >= count; });
+    }
+
+    ControlState Controls()
+    {
+        const bool inputs = Item(kHostEditId)->isEnabled();
+        EXPECT_EQ(Item(kPortComboId)->isEnabled(), inputs);
+        EXPECT_EQ(Item(kWatchButtonId)->isEnabled(), inputs);
+        return {Item(kStopButtonId)->isEnabled(), inputs};
+    }
+
+    // Stops the refresh timer and tells whether it was running.
+    bool TimerWasRunning() { return dialog.KillTimer(dialog.timerId); }
+
+    LPARAM SocketIdentity() const
+    {
+        return dialog.querySocket ? dialog.querySocket->HandleIdentity() : 0;
+    }
+
+    // Watches a demo server started with these arguments until its reply has come, then stops.
+    std::vector<PlayerEntry> PlayersFrom(const std::vector<std::string>& serverArguments)
+    {
+        DemoServerRunner server(serverArguments);
+        EXPECT_NE(server.Port(), 0u);
+        const auto replies = std::ranges::count(captions, kWaiting);
+        WatchServer("127.0.0.1", server.Port());
+        EXPECT_TRUE(WaitForReplies(static_cast<int>(replies) + 1));
+        RunFor(100ms); // a reply's later datagrams follow at once
+        PressButton(dialog, kStopButtonId);
+        const StatusModel& status = dialog.status;
+        return {status.players.begin(), status.players.begin() + status.playerCount};
+    }
+
+    std::vector<std::string> captions; // every change of the window caption, in order
+};
+
+// Holds local UDP port 27000 the way another program would.
+class PortHolder
+{
+public:
+    PortHolder()
+    {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(kQueryLocalPort);
+        handle = ::socket(AF_INET, SOCK_DGRAM, 0);
+        bound = ::bind(handle, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    }
+    ~PortHolder() { ::close(handle); }
+    bool bound = false;
+
+private:
+    int handle = -1;
+};
+
+} // namespace
+
+TEST_F(WatchCycle, ReplyIsReadIntoStandingsInBothTeamModes)
+{
+    DemoServerRunner server({"--speed", "0", "--players", "6", "--teams", "3"});
+    ASSERT_NE(server.Port(), 0u);
+    TypeText(dialog, kTeam1EditId, "red");
+    TypeText(dialog, kTeam2EditId, "blue");
+    TypeText(dialog, kTeam3EditId, "gold");
+    WatchServer("127.0.0.1", server.Port());
+
+    // The connect and the send complete within the press.
+    EXPECT_THAT(captions, ElementsAre(kConnecting, kConnected, kSending));
+    EXPECT_EQ(Controls(), kWatchingLook);
+    ASSERT_TRUE(WaitForReplies(1));
+    EXPECT_THAT(std::vector(captions.end() - 2, captions.end()), ElementsAre(kReceiving, kWaiting));
+    EXPECT_TRUE(boxes.Records().empty());
+    EXPECT_EQ(dialog.replyText, dialog.querySocket->receivedText);
+
+    const StatusModel& status = dialog.status;
+    ASSERT_EQ(status.playerCount, 6);
+    EXPECT_FALSE(status.serverEmpty);
+    EXPECT_GT(status.serverInfo.infoCount, 0);
+    std::int32_t frags = 0;
+    for (int row = 0; row < status.playerCount; ++row) {
+        frags += status.players[row].frags;
+        EXPECT_NE(status.players[row].userId, 0);
+        if (row > 0) {
+            EXPECT_GE(status.players[row - 1].frags, status.players[row].frags);
+        }
+    }
+    // Every demo player is on one team, told apart alike by skin and by bottom colour.
+    const StandingsTotals bySkin = dialog.totals;
+    EXPECT_EQ(bySkin.totalFrags, frags);
+    EXPECT_EQ(bySkin.teamTotal[0] + bySkin.teamTotal[1] + bySkin.teamTotal[2], frags);
+    EXPECT_GT(bySkin.longestMinutes, 0);
+
+    dialog.CheckRadioButton(kColorRadioId, kSkinRadioId, kColorRadioId);
+    TypeText(dialog, kTeam1EditId, "4");
+    TypeText(dialog, kTeam2EditId, "13");
+    TypeText(dialog, kTeam3EditId, "12");
+    Tick();
+    ASSERT_TRUE(WaitForReplies(2));
+    EXPECT_EQ(dialog.totals, bySkin);
+    EXPECT_TRUE(TimerWasRunning());
+}
+
+TEST_F(WatchCycle, RequestLeavesLocalPort27000ForTheLow16BitsOfThePort)
+{
+    ScriptedUdpPeer peer;
+    WatchServer("127.0.0.1", 65536 + peer.Port());
+    ASSERT_TRUE(RunUntil([&] { return peer.Received().size() == 1; }));
+    EXPECT_EQ(peer.Received()[0].bytes, kStatusRequest);
+    EXPECT_EQ(peer.Received()[0].fromPort, kQueryLocalPort);
+}
+
+TEST_F(WatchCycle, RefreshBelowFiveChangesNothing)
+{
+    ScriptedUdpPeer peer;
+    TypeText(dialog, kRefreshEditId, "4");
+    WatchServer("127.0.0.1", peer.Port());
+    EXPECT_EQ(boxes.Texts(),
+              std::vector<std::string>{"Please enter an integer between 5 and 1200."});
+    EXPECT_EQ(Controls(), kStartLook);
+    EXPECT_EQ(dialog.querySocket, nullptr);
+    EXPECT_TRUE(captions.empty());
+    EXPECT_FALSE(TimerWasRunning());
+}
+
+// A refused value above 1200 stands and the press goes on with it. Its period in milliseconds
+// must not wrap round: 4294968 s would come out as a tick every 704 ms.
+TEST_F(WatchCycle, RefreshAboveTheRangeStillRunsTheCycleWithoutWrappingItsPeriod)
+{
+    ScriptedUdpPeer peer;
+    EnterServer("127.0.0.1", peer.Port());
+    ASSERT_TRUE(dialog.UpdateData(Direction::Save));
+    TypeText(dialog, kRefreshEditId, "4294968");
+    PressButton(dialog, kWatchButtonId);
+    EXPECT_EQ(boxes.Texts(),
+              std::vector<std::string>{"Please enter an integer between 5 and 1200."});
+    EXPECT_EQ(dialog.refreshSeconds, 4294968);
+    EXPECT_EQ(Controls(), kWatchingLook);
+    RunFor(1500ms);
+    EXPECT_EQ(peer.Received().size(), 1u);
+    EXPECT_TRUE(TimerWasRunning());
+}
+
+TEST_F(WatchCycle, EmptyHostAsksForOneOnEveryTickUntilOneIsEntered)
+{
+    ScriptedUdpPeer peer;
+    WatchServer("", peer.Port());
+    ASSERT_EQ(boxes.Records().size(), 1u);
+    EXPECT_EQ(boxes.Records()[0].text, "I Can't Go There! Enter somewhere!");
+    EXPECT_EQ(boxes.Records()[0].icon, MessageBoxIcon::None);
+    EXPECT_EQ(boxes.Records()[0].caption, AfxGetAppName());
+    EXPECT_EQ(Controls(), kStoppedLook);
+    EXPECT_EQ(dialog.querySocket, nullptr);
+
+    Tick();
+    EXPECT_EQ(boxes.Records().size(), 2u);
+    SetControlText(dialog, kHostEditId, "127.0.0.1");
+    Tick();
+    EXPECT_EQ(Controls(), kWatchingLook);
+    EXPECT_TRUE(RunUntil([&] { return peer.Received().size() == 1; }));
+    EXPECT_EQ(boxes.Records().size(), 2u);
+    EXPECT_TRUE(TimerWasRunning());
+}
+
+TEST_F(WatchCycle, SocketThatCannotBeMadeOrConnectedIsReportedAndTheTimerRetries)
+{
+    struct Case
+    {
+        const char* name;
+        const char* host;
+        bool holdPort27000;
+    };
+    for (const Case& failure : {Case{"port 27000 taken", "127.0.0.1", true},
+                                Case{"host does not resolve", "nohost.invalid", false}}) {
+        SCOPED_TRACE(failure.name);
+        const std::size_t boxesBefore = boxes.Records().size();
+        captions.clear();
+        std::optional<PortHolder> holder;
+        if (failure.holdPort27000) {
+            holder.emplace();
+            ASSERT_TRUE(holder->bound);
+        }
+        WatchServer(failure.host, kDefaultServerPort);
+        ASSERT_EQ(boxes.Records().size(), boxesBefore + 1);
+        EXPECT_EQ(boxes.Records().back().text, failure.holdPort27000
+                                                   ? "THIS IS VERY WEIRD. CREATE SOCKET FAILED"
+                                                   : "Failed on Connection Phase");
+        EXPECT_EQ(boxes.Records().back().icon, MessageBoxIcon::Exclamation);
+        EXPECT_TRUE(captions.empty());
+        EXPECT_EQ(dialog.querySocket, nullptr);
+        EXPECT_EQ(Controls(), kWatchingLook);
+        EXPECT_TRUE(TimerWasRunning());
+        PressButton(dialog, kStopButtonId);
+    }
+}
+
+TEST_F(WatchCycle, SilentServerLeavesSendingUntilTheNextTickReplacesTheSocket)
+{
+    DemoServerRunner server({"--scenario", "silent"});
+    ASSERT_NE(server.Port(), 0u);
+    WatchServer("127.0.0.1", server.Port());
+    const LPARAM first = SocketIdentity();
+    RunFor(200ms);
+    EXPECT_EQ(dialog.GetWindowText(), kSending);
+    Tick();
+    EXPECT_NE(SocketIdentity(), 0);
+    EXPECT_NE(SocketIdentity(), first);
+    EXPECT_EQ(dialog.GetWindowText(), kSending);
+    EXPECT_TRUE(boxes.Records().empty());
+}
+
+TEST_F(WatchCycle, ReportNamingAReplacedSocketIsIgnored)
+{
+    DemoServerRunner server({"--scenario", "silent"});
+    ASSERT_NE(server.Port(), 0u);
+    WatchServer("127.0.0.1", server.Port());
+    const LPARAM replaced = SocketIdentity();
+    Tick();
+    const LPARAM current = SocketIdentity();
+    for (UINT code : {SE_CLOSED, SE_RECEIVED, SE_WAITING})
+        dialog.SendMessage(WM_SOCKET_EVENT, MAKELONG(code, 0), replaced);
+    EXPECT_EQ(SocketIdentity(), current);
+    EXPECT_EQ(dialog.GetWindowText(), kSending);
+    EXPECT_TRUE(boxes.Records().empty());
+}
+
+// A datagram connect completes at once, so the failed-connect report is sent by hand here, as
+// the socket sends it for a connect that failed under way.
+TEST_F(WatchCycle, FailedConnectReportDestroysOnlyTheSocketThatReported)
+{
+    DemoServerRunner server({"--scenario", "silent"});
+    ASSERT_NE(server.Port(), 0u);
+    WatchServer("127.0.0.1", server.Port());
+    const auto reportConnectFailed = [this](LPARAM identity) {
+        dialog.SendMessage(WM_SOCKET_EVENT, MAKELONG(SE_CONNECTED, WSAECONNREFUSED), identity);
+    };
+
+    // A cycle started while the box is open replaces the socket: that one stays.
+    boxes.KeepOpenFor(50ms);
+    bool pressed = false;
+    boxes.OnOpen([this, &pressed](const MessageBoxRecord&) {
+        if (!std::exchange(pressed, true)) {
+            QTimer::singleShot(0, [this] {
+                dialog.SendMessage(WM_COMMAND, MAKELONG(kWatchButtonId, BN_CLICKED), 0);
+            });
+        }
+    });
+    const LPARAM failed = SocketIdentity();
+    reportConnectFailed(failed);
+    ASSERT_EQ(boxes.Records().size(), 1u);
+    EXPECT_EQ(boxes.Records()[0].text, "No Connection to 127.0.0.1");
+    EXPECT_EQ(boxes.Records()[0].icon, MessageBoxIcon::Exclamation);
+    const LPARAM replacement = SocketIdentity();
+    EXPECT_NE(replacement, 0);
+    EXPECT_NE(replacement, failed);
+    EXPECT_EQ(dialog.GetWindowText(), kSending);
+
+    reportConnectFailed(replacement);
+    EXPECT_EQ(boxes.Records().size(), 2u);
+    EXPECT_EQ(dialog.querySocket, nullptr);
+    EXPECT_EQ(dialog.GetWindowText(), "Tallyhawk");
+    EXPECT_EQ(Controls(), kWatchingLook);
+    EXPECT_TRUE(TimerWasRunning());
+}
+
+TEST_F(WatchCycle, EmptyDatagramDisconnectsAndDestroysTheSocket)
+{
+    DemoServerRunner server({"--scenario", "empty-datagram"});
+    ASSERT_NE(server.Port(), 0u);
+    WatchServer("127.0.0.1", server.Port());
+    ASSERT_TRUE(RunUntil([&] { return dialog.GetWindowText() == kDisconnected; }));
+    EXPECT_EQ(dialog.querySocket, nullptr);
+    EXPECT_TRUE(boxes.Records().empty());
+    EXPECT_EQ(Controls(), kWatchingLook);
+}
+
+TEST_F(WatchCycle, ReadErrorTellsTheServerDidNotRespondAndKeepsTheSocket)
+{
+    DemoServerRunner server({"--scenario", "oversize"});
+    ASSERT_NE(server.Port(), 0u);
+    WatchServer("127.0.0.1", server.Port());
+    ASSERT_TRUE(WaitForReplies(1));
+    ASSERT_EQ(boxes.Records().size(), 1u);
+    EXPECT_EQ(boxes.Records()[0].text, "Server Did Not Respond");
+    EXPECT_EQ(boxes.Records()[0].icon, MessageBoxIcon::Exclamation);
+    EXPECT_EQ(dialog.GetWindowText(), kWaiting);
+    EXPECT_NE(dialog.querySocket, nullptr);
+    EXPECT_TRUE(dialog.status.serverEmpty);
+}
+
+TEST_F(WatchCycle, StopLeavesAReplyOnItsWayToBeShown)
+{
+    DemoServerRunner server({"--speed", "0", "--players", "5"});
+    ASSERT_NE(server.Port(), 0u);
+    WatchServer("127.0.0.1", server.Port());
+    dialog.infoRefreshCountdown = 7;
+    PressButton(dialog, kStopButtonId);
+    EXPECT_EQ(Controls(), kStoppedLook);
+    EXPECT_EQ(dialog.infoRefreshCountdown, 0);
+    ASSERT_TRUE(WaitForReplies(1));
+    EXPECT_EQ(dialog.status.playerCount, 5);
+    EXPECT_EQ(dialog.infoRefreshCountdown, 11);
+    EXPECT_FALSE(TimerWasRunning());
+}
+
+// While a box of a query cycle is open, its loop still delivers ticks: none of them may start
+// another cycle (and box). Another box, here the test's own, does not hold the watch up.
+TEST_F(WatchCycle, TicksDuringACyclesBoxStartNoCycle)
+{
+    ScriptedUdpPeer peer;
+    peer.ReplyWith({std::string(kMaxDatagramBytes + 1, 'x')}); // a read error: nothing collected
+    boxes.KeepOpenFor(150ms);
+    boxes.OnOpen([this](const MessageBoxRecord&) {
+        for (auto delay : {0ms, 50ms, 100ms})
+            QTimer::singleShot(delay, [this] { Tick(); });
+    });
+    WatchServer("127.0.0.1", peer.Port());
+    ASSERT_TRUE(WaitForReplies(1));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Server Did Not Respond"});
+    EXPECT_EQ(peer.Received().size(), 1u);
+
+    // The validation message of a tick's own exchange counts as the cycle's box too.
+    TypeText(dialog, kRefreshEditId, "abc");
+    Tick();
+    ASSERT_EQ(boxes.Records().size(), 2u);
+    EXPECT_EQ(boxes.Records()[1].text, "Please enter an integer.");
+    EXPECT_EQ(boxes.MaxOpenAtOnce(), 1);
+    // The cycle went on after its box, with the refresh time it had.
+    EXPECT_TRUE(RunUntil([&] { return peer.Received().size() == 2; }));
+
+    TypeText(dialog, kRefreshEditId, "15");
+    ASSERT_TRUE(RunUntil([&] { return boxes.Records().size() == 3; })); // that reply's box
+    AfxMessageBox("not a box of the watch");
+    EXPECT_TRUE(RunUntil([&] { return peer.Received().size() == 3; }));
+}
+
+// A cycle started from inside the parse's box destroys the socket whose report is being handled;
+// nothing may touch it afterwards (ASan), and the new socket carries on.
+TEST_F(WatchCycle, CycleStartedDuringTheParsesBoxReplacesTheReportingSocket)
+{
+    ScriptedUdpPeer peer;
+    peer.ReplyWith({std::string(kMaxDatagramBytes + 1, 'x')});
+    boxes.KeepOpenFor(100ms);
+    bool pressed = false;
+    boxes.OnOpen([this, &pressed](const MessageBoxRecord&) {
+        if (std::exchange(pressed, true))
+            return;
+        QTimer::singleShot(
+            0, [this] { dialog.SendMessage(WM_COMMAND, MAKELONG(kWatchButtonId, BN_CLICKED), 0); });
+    });
+    WatchServer("127.0.0.1", peer.Port());
+    const LPARAM first = SocketIdentity();
+    ASSERT_TRUE(
+        RunUntil([&] { return boxes.Records().size() == 2 && boxes.MaxOpenAtOnce() == 2; }));
+    ASSERT_TRUE(WaitForReplies(1));
+    EXPECT_EQ(peer.Received().size(), 2u);
+    EXPECT_NE(SocketIdentity(), first);
+    EXPECT_NE(SocketIdentity(), 0);
+    RunFor(100ms);
+    EXPECT_EQ(dialog.GetWindowText(), kWaiting); // the new socket's; the old one's was dropped
+}
+
+TEST_F(WatchCycle, RepliesThatTakeSeveralDatagramsGiveEveryPlayer)
+{
+    // The same frozen match in one datagram, and cut in two inside a player line.
+    const std::vector<PlayerEntry> whole = PlayersFrom({"--speed", "0"});
+    ASSERT_EQ(whole.size(), 8u);
+    EXPECT_EQ(PlayersFrom({"--speed", "0", "--scenario", "split"}), whole);
+
+    // 32 players with long names: two datagrams, split where a current server splits them.
+    const std::vector<PlayerEntry> full = PlayersFrom({"--speed", "0", "--scenario", "full"});
+    ASSERT_EQ(full.size(), 32u);
+    for (const PlayerEntry& player : full) {
+        EXPECT_GE(player.userId, 1) << player.name;
+        EXPECT_THAT(player.skin, testing::AnyOf("red", "blue")) << player.name;
+    }
+}
+
+TEST_F(WatchCycle, TimerRunsTheNextCycleAfterTheRefreshTime)
+{
+    ScriptedUdpPeer peer;
+    TypeText(dialog, kRefreshEditId, "5");
+    QElapsedTimer elapsed;
+    elapsed.start();
+    WatchServer("127.0.0.1", peer.Port());
+    ASSERT_TRUE(RunUntil([&] { return peer.Received().size() == 2; }, 8s));
+    EXPECT_GE(elapsed.elapsed(), 4500);
+}
+
+TEST_F(WatchCycle, PasteWhileWatchingChangesTheServerOfTheNextTick)
+{
+    ScriptedUdpPeer first;
+    ScriptedUdpPeer second;
+    WatchServer("127.0.0.1", first.Port());
+    Item(kPasteEditId)->setFocus();
+    TypeText(dialog, kPasteEditId, "srv  ab127.0.0.1 " + std::to_string(second.Port()) + " x");
+    Item(kRefreshEditId)->setFocus();
+    EXPECT_EQ(ControlText(dialog, kPortComboId), std::to_string(second.Port()));
+    Tick();
+    EXPECT_TRUE(RunUntil([&] { return second.Received().size() == 1; }));
+    EXPECT_EQ(first.Received().size(), 1u);
+}
