@@ -11,6 +11,7 @@
 #include "framework/WinApp.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QRadioButton>
 #include <new>
@@ -217,8 +218,17 @@ void CDialog::CheckRadioButton(int firstId, int lastId, int checkId)
     for (const auto& [id, widget] : items) {
         if (id < firstId || id > lastId)
             continue;
-        if (auto* radio = qobject_cast<QRadioButton*>(widget))
-            radio->setChecked(id == checkId);
+        auto* radio = qobject_cast<QRadioButton*>(widget);
+        if (!radio)
+            continue;
+        // An exclusive group refuses to turn its selected button off; the range decides here.
+        QButtonGroup* group = radio->group();
+        bool exclusive = group && group->exclusive();
+        if (exclusive)
+            group->setExclusive(false);
+        radio->setChecked(id == checkId);
+        if (exclusive)
+            group->setExclusive(true);
     }
 }
 

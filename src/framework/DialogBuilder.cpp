@@ -1,21 +1,24 @@
 // Template controls to Qt widgets, and Qt signals and focus events to WM_COMMAND notifications.
 #include "framework/DialogBuilder.h"
 
+#include "framework/ControlColors.h"
+#include "framework/Gdi.h"
 #include "framework/LimitedLineEdit.h"
+#include "framework/ListViewWidget.h"
 #include "framework/Resources.h"
 #include "framework/TabStopListWidget.h"
 #include "framework/Text.h"
 #include "framework/Wnd.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeWidget>
+#include <optional>
 
 namespace {
 
@@ -94,7 +97,9 @@ QWidget* MakeWidget(const ControlTemplate& control, DialogBaseUnits base, QWidge
     }
     case ControlKind::RadioButton: {
         auto* radio = new QRadioButton(ToUnicode(control.caption), &window);
-        radio->setAutoExclusive(false);
+        // Exclusive within its template group (see BuildControls); auto-exclusive too, so that
+        // arrow keys move and select within the group and it is announced as a radio button.
+        radio->setAutoExclusive(true);
         bool automatic = control.styles & kAutoRadioButton;
         QObject::connect(radio, &QRadioButton::clicked, radio, [&target, radio, automatic] {
             if (automatic)
@@ -133,20 +138,36 @@ QWidget* MakeWidget(const ControlTemplate& control, DialogBaseUnits base, QWidge
         return list;
     }
     case ControlKind::ListView: {
-        auto* view = new QTreeWidget(&window);
-        view->setRootIsDecorated(false);
-        view->setItemsExpandable(false);
-        view->setUniformRowHeights(true);
+        auto* view = new ListViewWidget(&window);
         view->setSelectionMode((control.styles & kSingleSelection)
                                    ? QAbstractItemView::SingleSelection
                                    : QAbstractItemView::ExtendedSelection);
-        view->setHeaderLabels({QString()});
-        view->header()->setStretchLastSection(false);
-        view->header()->setSectionsMovable(false);
         return view;
     }
     }
     return nullptr;
+}
+
+// The kind a control names in the control-colour message; the list view sends none, as natively.
+std::optional<UINT> ControlColorKind(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Edit:
+    case ControlKind::ComboBox:
+        return CTLCOLOR_EDIT;
+    case ControlKind::ListBox:
+        return CTLCOLOR_LISTBOX;
+    case ControlKind::PushButton:
+    case ControlKind::RadioButton:
+        return CTLCOLOR_BTN;
+    case ControlKind::StaticText:
+    case ControlKind::GroupBox:
+    case ControlKind::StaticIcon:
+        return CTLCOLOR_STATIC;
+    case ControlKind::ListView:
+        return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 Qt::FocusPolicy FocusPolicyFor(const ControlTemplate& control)
@@ -184,10 +205,28 @@ std::map<int, QWidget*> BuildControls(const DialogTemplate& dialogTemplate, Dial
     auto* focusFilter = new EditFocusFilter(notifyTarget, &window);
     std::map<int, QWidget*> items;
     int radioGroup = 0;
+    QButtonGroup* buttonGroup = nullptr;
     for (const ControlTemplate& control : dialogTemplate.controls) {
-        if (control.styles & style::kGroup)
+        if (control.styles & style::kGroup) {
             ++radioGroup;
+            buttonGroup = nullptr;
+        }
         QWidget* widget = MakeWidget(control, base, window, notifyTarget, focusFilter);
+        if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+            if (!buttonGroup) {
+                buttonGroup = new QButtonGroup(&window);
+                // Tab reaches a radio group at its selected button, the arrow keys go on from
+                // there; the others are not tab stops.
+                QObject::connect(buttonGroup, &QButtonGroup::buttonToggled,
+                                 [](QAbstractButton* button, bool checked) {
+                                     button->setFocusPolicy(checked ? Qt::StrongFocus
+                                                                    : Qt::ClickFocus);
+                                 });
+            }
+            buttonGroup->addButton(radio);
+        }
+        if (std::optional<UINT> kind = ControlColorKind(control.kind))
+            SendControlColors(*widget, *kind, notifyTarget);
         widget->setProperty(kControlId, control.id);
         widget->setProperty(kRadioGroup, radioGroup);
         widget->setFocusPolicy(FocusPolicyFor(control));

@@ -1,25 +1,33 @@
-// List view columns over QTreeWidget.
+// List view columns and rows over ListViewWidget.
 #include "framework/ListCtrl.h"
 
+#include "framework/ImageList.h"
+#include "framework/ListViewWidget.h"
 #include "framework/Text.h"
-
-#include <QHeaderView>
-#include <QTreeWidget>
 
 namespace {
 
-const char* const kColumnCount = "tallyhawkColumnCount";
-
-QTreeWidget* View(QWidget* widget)
+ListViewWidget* View(QWidget* widget)
 {
-    return qobject_cast<QTreeWidget*>(widget);
+    return qobject_cast<ListViewWidget*>(widget);
+}
+
+// What a row keeps besides its texts, for reading back and for drawing its picture again.
+constexpr int kImageRole = Qt::UserRole;
+constexpr int kStateRole = Qt::UserRole + 1;
+
+void UpdateRowIcon(const ListViewWidget& view, QTreeWidgetItem& row)
+{
+    const UINT state = row.data(0, kStateRole).toUInt();
+    row.setIcon(0, view.RowIcon(static_cast<int>((state & LVIS_STATEIMAGEMASK) >> 12),
+                                row.data(0, kImageRole).toInt()));
 }
 
 } // namespace
 
 int CListCtrl::InsertColumn(int index, const std::string& heading, int, int width, int)
 {
-    QTreeWidget* view = View(GetSafeHwnd());
+    ListViewWidget* view = View(GetSafeHwnd());
     if (!view)
         return -1;
     QTreeWidgetItem* header = view->headerItem();
@@ -31,7 +39,7 @@ int CListCtrl::InsertColumn(int index, const std::string& heading, int, int widt
     headings.insert(position, ToUnicode(heading));
     view->setColumnCount(count + 1);
     view->setHeaderLabels(headings);
-    view->setProperty(kColumnCount, count + 1);
+    view->SetInsertedColumns(count + 1);
     for (int column = 0; column <= count; ++column)
         header->setTextAlignment(column, Qt::AlignLeft | Qt::AlignVCenter);
     if (width >= 0)
@@ -42,13 +50,13 @@ int CListCtrl::InsertColumn(int index, const std::string& heading, int, int widt
 int CListCtrl::GetColumnCount() const
 {
     // Qt's view always has at least one column, so the count of inserted columns is kept apart.
-    QTreeWidget* view = View(GetSafeHwnd());
-    return view ? view->property(kColumnCount).toInt() : 0;
+    ListViewWidget* view = View(GetSafeHwnd());
+    return view ? view->InsertedColumns() : 0;
 }
 
 std::string CListCtrl::GetColumnHeading(int index) const
 {
-    QTreeWidget* view = View(GetSafeHwnd());
+    ListViewWidget* view = View(GetSafeHwnd());
     if (!view || index < 0 || index >= GetColumnCount())
         return {};
     return ToBytes(view->headerItem()->text(index));
@@ -56,6 +64,111 @@ std::string CListCtrl::GetColumnHeading(int index) const
 
 int CListCtrl::GetColumnWidth(int index) const
 {
-    QTreeWidget* view = View(GetSafeHwnd());
+    ListViewWidget* view = View(GetSafeHwnd());
     return view && index >= 0 && index < GetColumnCount() ? view->columnWidth(index) : 0;
+}
+
+CImageList* CListCtrl::SetImageList(CImageList* list, int which)
+{
+    ListViewWidget* view = View(GetSafeHwnd());
+    if (!view || (which != LVSIL_SMALL && which != LVSIL_STATE))
+        return nullptr;
+    CImageList* previous = GetImageList(which);
+    if (which == LVSIL_SMALL)
+        view->SetImageLists(list, view->StateImages());
+    else
+        view->SetImageLists(view->SmallImages(), list);
+    for (int row = 0; row < view->topLevelItemCount(); ++row)
+        UpdateRowIcon(*view, *view->topLevelItem(row));
+    return previous;
+}
+
+CImageList* CListCtrl::GetImageList(int which) const
+{
+    ListViewWidget* view = View(GetSafeHwnd());
+    if (!view)
+        return nullptr;
+    // The view only reads the lists; the caller handed them over as its own.
+    const CImageList* list = which == LVSIL_SMALL   ? view->SmallImages()
+                             : which == LVSIL_STATE ? view->StateImages()
+                                                    : nullptr;
+    return const_cast<CImageList*>(list);
+}
+
+int CListCtrl::InsertItem(const LVITEM& item)
+{
+    ListViewWidget* view = View(GetSafeHwnd());
+    if (!view || item.iItem < 0)
+        return -1;
+    auto* row = new QTreeWidgetItem;
+    row->setData(0, kImageRole, -1);
+    row->setData(0, kStateRole, 0u);
+    const int index = std::min(item.iItem, view->topLevelItemCount());
+    view->insertTopLevelItem(index, row);
+    LVITEM first = item;
+    first.iItem = index;
+    first.iSubItem = 0;
+    SetItem(first);
+    return index;
+}
+
+bool CListCtrl::SetItem(const LVITEM& item)
+{
+    ListViewWidget* view = View(GetSafeHwnd());
+    if (!view || item.iItem < 0 || item.iItem >= view->topLevelItemCount() || item.iSubItem < 0 ||
+        item.iSubItem >= std::max(1, GetColumnCount()))
+        return false;
+    QTreeWidgetItem* row = view->topLevelItem(item.iItem);
+    if (item.mask & LVIF_TEXT)
+        row->setText(item.iSubItem, ToUnicode(item.pszText));
+    if (item.iSubItem != 0)
+        return true; // images and states belong to the row's first column
+    if (item.mask & LVIF_IMAGE)
+        row->setData(0, kImageRole, item.iImage);
+    if (item.mask & LVIF_STATE) {
+        const UINT state = row->data(0, kStateRole).toUInt();
+        row->setData(0, kStateRole, (state & ~item.stateMask) | (item.state & item.stateMask));
+    }
+    if (item.mask & (LVIF_IMAGE | LVIF_STATE))
+        UpdateRowIcon(*view, *row);
+    return true;
+}
+
+bool CListCtrl::DeleteAllItems()
+{
+    ListViewWidget* view = View(GetSafeHwnd());
+    if (!view)
+        return false;
+    view->clear();
+    return true;
+}
+
+int CListCtrl::GetItemCount() const
+{
+    ListViewWidget* view = View(GetSafeHwnd());
+    return view ? view->topLevelItemCount() : 0;
+}
+
+std::string CListCtrl::GetItemText(int item, int subItem) const
+{
+    ListViewWidget* view = View(GetSafeHwnd());
+    if (!view || item < 0 || item >= view->topLevelItemCount() || subItem < 0)
+        return {};
+    return ToBytes(view->topLevelItem(item)->text(subItem));
+}
+
+int CListCtrl::GetItemImage(int item) const
+{
+    ListViewWidget* view = View(GetSafeHwnd());
+    if (!view || item < 0 || item >= view->topLevelItemCount())
+        return -1;
+    return view->topLevelItem(item)->data(0, kImageRole).toInt();
+}
+
+UINT CListCtrl::GetItemState(int item, UINT mask) const
+{
+    ListViewWidget* view = View(GetSafeHwnd());
+    if (!view || item < 0 || item >= view->topLevelItemCount())
+        return 0;
+    return view->topLevelItem(item)->data(0, kStateRole).toUInt() & mask;
 }

@@ -1,10 +1,38 @@
-// CListCtrl: the report-style list view. This layer provides its columns; rows, image lists and
-// colours arrive with the standings display.
+// CListCtrl: the report-style list view: columns, rows with an image, a state image and subitem
+// texts, and the small and state image lists it borrows (it never destroys them, as with the
+// shared-image-lists style). Rows keep insertion order.
 #pragma once
 
 #include "framework/Wnd.h"
 
+class CImageList;
+
 inline constexpr int LVCFMT_LEFT = 0;
+
+// Which parts of an LVITEM are given.
+inline constexpr UINT LVIF_TEXT = 0x0001;
+inline constexpr UINT LVIF_IMAGE = 0x0002;
+inline constexpr UINT LVIF_STATE = 0x0008;
+// The state-image index (1-based, 0 for none) lives in bits 12 to 15 of the item state.
+inline constexpr UINT LVIS_STATEIMAGEMASK = 0xF000;
+constexpr UINT INDEXTOSTATEIMAGEMASK(UINT index)
+{
+    return index << 12;
+}
+
+inline constexpr int LVSIL_SMALL = 1;
+inline constexpr int LVSIL_STATE = 2;
+
+struct LVITEM
+{
+    UINT mask = 0;
+    int iItem = 0;
+    int iSubItem = 0;
+    UINT state = 0;
+    UINT stateMask = 0;
+    std::string pszText;
+    int iImage = -1; // an index outside the small image list draws nothing
+};
 
 class CListCtrl : public CWnd
 {
@@ -16,4 +44,21 @@ public:
     int GetColumnCount() const;
     std::string GetColumnHeading(int index) const;
     int GetColumnWidth(int index) const;
+
+    // The list is borrowed: it must outlive every row inserted or changed after this call.
+    // Returns the previous list of that kind.
+    CImageList* SetImageList(CImageList* list, int which);
+    CImageList* GetImageList(int which) const;
+
+    // Inserts row item.iItem (at the end when past it) with subitem 0's text, image and state;
+    // returns its index, or -1 without a list view.
+    int InsertItem(const LVITEM& item);
+    // Changes what item.mask names of row item.iItem, subitem item.iSubItem.
+    bool SetItem(const LVITEM& item);
+    bool DeleteAllItems();
+
+    int GetItemCount() const;
+    std::string GetItemText(int item, int subItem) const;
+    int GetItemImage(int item) const; // -1 for a missing row
+    UINT GetItemState(int item, UINT mask) const;
 };

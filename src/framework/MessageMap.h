@@ -4,6 +4,7 @@
 // Windows and the application object (which takes the commands no window handles) both have one.
 #pragma once
 
+#include "framework/Gdi.h"
 #include "framework/WindowMessages.h"
 
 #include <span>
@@ -51,6 +52,11 @@ template <auto Handler> LRESULT Invoke(CMessageTarget& receiver, WPARAM wParam, 
         return 0;
     } else if constexpr (std::is_same_v<HandlerType, const QIcon* (Class::*)()>) {
         return reinterpret_cast<LRESULT>((target.*Handler)());
+    } else if constexpr (std::is_same_v<HandlerType, HBRUSH (Class::*)(CDC*, CWnd*, UINT)>) {
+        // WM_CTLCOLOR: the device context, the asking control and its kind.
+        auto* source = reinterpret_cast<const ControlColorSource*>(lParam);
+        return reinterpret_cast<LRESULT>(
+            (target.*Handler)(reinterpret_cast<CDC*>(wParam), source->control, source->kind));
     } else {
         static_assert(std::is_same_v<HandlerType, LRESULT (Class::*)(WPARAM, LPARAM)>,
                       "unsupported message handler signature");

@@ -38,3 +38,12 @@ HICON AfxLoadIcon(UINT id)
     cache->emplace(id, icon);
     return icon;
 }
+
+std::vector<std::uint8_t> AfxLoadBitmapBytes(UINT id)
+{
+    QFile file(QStringLiteral(":/bitmaps/%1.dib").arg(id));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    return {bytes.begin(), bytes.end()};
+}

@@ -78,6 +78,13 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
+HBRUSH CWnd::OnCtlColor(CDC* dc, CWnd* control, UINT kind)
+{
+    ControlColorSource source{control, kind};
+    return reinterpret_cast<HBRUSH>(DefWindowProc(WM_CTLCOLOR, reinterpret_cast<WPARAM>(dc),
+                                                  reinterpret_cast<LPARAM>(&source)));
+}
+
 void CWnd::OnSysCommand(UINT id, LPARAM)
 {
     if (!widget)

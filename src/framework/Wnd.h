@@ -76,6 +76,9 @@ protected:
 
     // Default system commands: restore, move, size, minimise, maximise, close.
     void OnSysCommand(UINT id, LPARAM lParam);
+    // Default control colours: the theme's, which the device context already holds, and the
+    // theme's background (a null brush).
+    HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT kind);
 
 private:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,6 +1,7 @@
 #include "TextOutput.h"
 
 #include "ByteText.h"
+#include "status/ReadableText.h"
 
 #include <algorithm>
 #include <string>
@@ -8,7 +9,13 @@
 
 namespace {
 
-// Server text padded to a width counted in bytes: one byte is one column on the terminal.
+// Server text in the QuakeWorld character set, as the window shows it; one byte is one column.
+std::string Readable(std::string_view bytes)
+{
+    return BytesToTerminalText(ReadableServerText(bytes));
+}
+
+// Text padded to a width counted in bytes: one byte is one column on the terminal.
 std::string Padded(std::string_view bytes, std::size_t width)
 {
     return BytesToTerminalText(bytes) + std::string(width - std::min(width, bytes.size()), ' ');
@@ -30,7 +37,7 @@ void WriteServerInfo(std::ostream& out, const ServerInfoTable& info)
         keyWidth = std::max(keyWidth, info.infoKeys[pair].size());
     for (std::int32_t pair = 0; pair < info.infoCount; ++pair)
         out << "  " << Padded(info.infoKeys[pair], keyWidth) << "  "
-            << BytesToTerminalText(info.infoValues[pair]) << "\n";
+            << Readable(info.infoValues[pair]) << "\n";
 }
 
 void WritePlayers(std::ostream& out, const StatusModel& model)
@@ -50,11 +57,11 @@ void WritePlayers(std::ostream& out, const StatusModel& model)
         << "  Top  Bottom  Minutes\n";
     for (std::int32_t row = 0; row < model.playerCount; ++row) {
         const PlayerEntry& player = model.players[row];
-        out << "  " << Padded(player.name, nameWidth) << "  " << RightAligned(player.frags, 5)
-            << "  " << RightAligned(player.ping, 5) << "  " << Padded(player.skin, skinWidth)
-            << "  " << RightAligned(player.topColor, 3) << "  "
-            << RightAligned(player.bottomColor, 6) << "  " << RightAligned(player.minutes, 7)
-            << "\n";
+        out << "  " << Padded(ReadableServerText(player.name), nameWidth) << "  "
+            << RightAligned(player.frags, 5) << "  " << RightAligned(player.ping, 5) << "  "
+            << Padded(ReadableServerText(player.skin), skinWidth) << "  "
+            << RightAligned(player.topColor, 3) << "  " << RightAligned(player.bottomColor, 6)
+            << "  " << RightAligned(player.minutes, 7) << "\n";
     }
 }
 

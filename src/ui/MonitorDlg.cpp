@@ -2,6 +2,7 @@
 #include "ui/MonitorDlg.h"
 
 #include "framework/DataExchange.h"
+#include "framework/ListCtrl.h"
 #include "framework/Menu.h"
 #include "framework/Resources.h"
 #include "net/ClientSocket.h"
@@ -64,8 +65,19 @@ bool CMonitorDlg::OnInitDialog()
     SetIcon(appIcon, true);
     SetIcon(appIcon, false);
 
-    // The standings display's start-up steps (Skin mode, colour images, list view columns) join
-    // here with the standings display.
+    // The standings display's start-up steps: Skin mode (its switch always runs here, for the
+    // labels and the saved colour numbers), the colour swatches, the player list's columns.
+    CheckRadioButton(kColorRadioId, kSkinRadioId, kSkinRadioId);
+    OnSkinMode();
+    // Cells 16 pixels wide, growth step 20; drawn opaque. Without the strip the rows show no
+    // swatches and nothing is reported.
+    colorImages.Create(kSwatchStripId, 16, 20);
+    playerList.InsertColumn(0, "Player", LVCFMT_LEFT, 100, 0);
+    playerList.InsertColumn(1, "Frags", LVCFMT_LEFT, 50, 1);
+    playerList.InsertColumn(2, "Ping", LVCFMT_LEFT, 50, 2);
+    playerList.InsertColumn(3, "Skin", LVCFMT_LEFT, 50, 3);
+    playerList.SetImageList(&colorImages, LVSIL_SMALL);
+    playerList.SetImageList(&colorImages, LVSIL_STATE);
 
     observeButton.SetIcon(AfxLoadIcon(kApplicationIconId));
     return true;

@@ -8,14 +8,18 @@
 #include "framework/ComboBox.h"
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
+#include "framework/Gdi.h"
+#include "framework/ImageList.h"
 #include "framework/ListBox.h"
 #include "framework/ListCtrl.h"
 #include "status/StandingsTotals.h"
 #include "status/StatusModel.h"
+#include "status/TeamMode.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 class CClientSocket;
@@ -62,7 +66,8 @@ public:
 
     HICON appIcon;                        // icon 128, shared: never destroyed
     CClientSocket* querySocket = nullptr; // the query in progress; owned
-    // colorImages (the colour image list) joins here with the standings display.
+    // The 14 colour swatches, built at initialisation; owned here, borrowed by the player list.
+    CImageList colorImages;
 
     // The status model as one value: players, playerCount, serverEmpty (initially set) and the
     // serverinfo table (infoKeys, infoValues, infoCount), so the reply reader is a pure
@@ -72,9 +77,12 @@ public:
     std::int32_t infoRefreshCountdown = 0;    // the serverinfo list is rebuilt when it is 0
     std::array<std::int32_t, 3> savedColor{}; // team colours kept while Skin mode is shown
     std::array<std::string, 3> savedSkin;     // team skins kept while Color mode is shown
+    // The mode whose entries the team fields hold; none before the start-up switch. A press on
+    // the radio button of this mode switches nothing.
+    std::optional<TeamMode> teamFieldsMode;
     std::string replyText;
     UINT timerId = kRefreshTimerId; // the same for the dialog's whole life
-    // ctlBrush (the coloured controls' background) joins here with the standings display.
+    CBrush ctlBrush; // the coloured controls' black background, replaced at every ask
 
     // The parse's dialog side: reads `text` into the status model, then ComputeTotals,
     // SortPlayersByFrags, RefreshDisplay and the countdown step; an empty text shows "Server Did
@@ -99,7 +107,7 @@ protected:
     void OnWatchServer();
     void OnTimer(UINT id);
     void OnAbout();
-    LRESULT OnControlColor(WPARAM wParam, LPARAM lParam);
+    HBRUSH OnControlColor(CDC* dc, CWnd* control, UINT kind);
     void OnChangeHost();
     void OnColorMode();
     void OnSkinMode();

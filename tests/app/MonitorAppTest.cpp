@@ -5,6 +5,7 @@
 #include "DialogDriver.h"
 #include "EventLoopWait.h"
 #include "MessageBoxRecorder.h"
+#include "ScriptedUdpPeer.h"
 #include "res/ResourceIds.h"
 #include "ui/MonitorDlg.h"
 
@@ -97,6 +98,26 @@ TEST(MonitorAppStart, RunsTheMonitorDialogAsMainWindowWithTheCommandLinesServer)
     EXPECT_EQ(boxes.Records()[0].caption, "app_tests");
     EXPECT_EQ(app.mainWnd, nullptr);
     EXPECT_EQ(VisibleWindowsOtherThanBoxes(), 0);
+}
+
+TEST(MonitorAppStart, WatchOnTheCommandLinePressesWatchServerOnceTheWindowIsUp)
+{
+    MessageBoxRecorder boxes;
+    ScriptedUdpPeer server;
+    CMonitorApp app([] { return true; });
+    app.commandLine.host = "127.0.0.1";
+    app.commandLine.port = std::to_string(server.Port());
+    app.commandLine.watch = true;
+    bool queried = false;
+    bool inputsLocked = false;
+    WhenMainWindowRuns inside([&](CMonitorDlg& dialog) {
+        queried = RunUntil([&] { return !server.Received().empty(); });
+        inputsLocked = !dialog.watchButton.IsWindowEnabled() && !dialog.hostEdit.IsWindowEnabled();
+        dialog.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    app.Run();
+    EXPECT_TRUE(queried);
+    EXPECT_TRUE(inputsLocked);
 }
 
 TEST(MonitorAppStart, HelpLooksForTheInstalledGuideBesideTheProgram)

@@ -122,6 +122,24 @@ TEST_F(Dialog, RadioGroupsSelectAndQuery)
     EXPECT_EQ(dialog.notifications, (std::vector<std::string>{"click 16", "click 16"}));
 }
 
+TEST_F(Dialog, ArrowKeysMoveAndSelectWithinOneRadioGroupOnly)
+{
+    dialog.CheckRadioButton(kRadioOne, kRadioThree, kRadioOne);
+    Item(kRadioOne)->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(RunUntil([&] { return Item(kRadioOne)->hasFocus(); }));
+    PressKey(dialog, kRadioOne, Qt::Key_Down);
+    EXPECT_TRUE(Item(kRadioTwo)->hasFocus());
+    EXPECT_EQ(dialog.GetCheckedRadioButton(kRadioOne, kRadioTwo), kRadioTwo);
+    EXPECT_EQ(dialog.notifications, (std::vector<std::string>{"click 16"}));
+
+    PressKey(dialog, kRadioTwo, Qt::Key_Down); // Three starts a group of its own
+    EXPECT_TRUE(Item(kRadioTwo)->hasFocus());
+    EXPECT_EQ(dialog.GetCheckedRadioButton(kRadioThree, kRadioThree), 0);
+    // Only the selected button of a group is a tab stop.
+    EXPECT_TRUE(Item(kRadioTwo)->focusPolicy() & Qt::TabFocus);
+    EXPECT_FALSE(Item(kRadioOne)->focusPolicy() & Qt::TabFocus);
+}
+
 TEST_F(Dialog, EnablingAndCaption)
 {
     CWnd* edit = dialog.GetDlgItem(kTextEdit);

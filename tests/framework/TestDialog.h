@@ -43,6 +43,8 @@ public:
     std::function<void(UINT id)> onTimer;
     bool exhaustMemoryInExchange = false;
     std::function<void()> onKillFocusLater;
+    // Asked for every control-colour message after the default handling; null keeps its result.
+    std::function<HBRUSH(CDC* dc, CWnd* control, UINT kind)> onControlColor;
 
     using CDialog::GetMessageMap;
 
@@ -73,6 +75,7 @@ protected:
             OnMessage<&CTestDialog::OnTimer>(WM_TIMER),
             OnMessage<&CTestDialog::OnAdd>(WM_TEST_ADD),
             OnMessage<&CTestDialog::OnSysCommand>(WM_SYSCOMMAND),
+            OnMessage<&CTestDialog::OnControlColor>(WM_CTLCOLOR),
         };
         static const MessageMap map{routes, &CDialog::GetMessageMap()};
         return map;
@@ -93,6 +96,11 @@ private:
     {
         if (onTimer)
             onTimer(id);
+    }
+    HBRUSH OnControlColor(CDC* dc, CWnd* control, UINT kind)
+    {
+        HBRUSH brush = CDialog::OnCtlColor(dc, control, kind);
+        return onControlColor ? onControlColor(dc, control, kind) : brush;
     }
     LRESULT OnAdd(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam) + lParam; }
     void OnSysCommand(UINT id, LPARAM lParam)

@@ -11,7 +11,7 @@
 namespace {
 
 // A reply as a server sends it, with players out of frag order, a tie on 9 frags, a suicide
-// and a name with a high-bit byte and two control bytes.
+// and a name with a high-bit byte and two QuakeWorld bracket bytes.
 const std::string kReply = "\xff\xff\xff\xffn"                     // print header
                            "\\hostname\\Duel \xe5rena\\map\\dm3\n" // serverinfo
                            "3 5 12 40 \"Alpha\" \"red\" 4 4\n"
@@ -27,12 +27,12 @@ TEST(QueryFromFileTest, PrintsTableInDisplayOrderWithSkinTeamTotals)
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.out, "Server settings\n"
-                          "  hostname  Duel \xc3\xa5rena\n"
+                          "  hostname  Duel erena\n"
                           "  map       dm3\n"
                           "\n"
                           "Players\n"
                           "  Name     Frags   Ping  Skin  Top  Bottom  Minutes\n"
-                          "  b\xc3\xa5t ?x?      9    999  blue   13      13        3\n"
+                          "  bet [x]      9    999  blue   13      13        3\n"
                           "  Delta        9     60  blue   13      13        1\n"
                           "  Alpha        5     40  red     4       4       12\n"
                           "  Gamma       -2     25  red     4      12       30\n"

@@ -1,5 +1,5 @@
-// Watching goes on behind the About box: a reply that arrives while the box is open reaches the
-// monitor dialog. The window's query socket binds local port 27000.
+// Watching goes on behind the About box: a reply that arrives while the box is open is shown by
+// the monitor dialog. The window's query socket binds local port 27000.
 #include "DialogDriver.h"
 #include "EventLoopWait.h"
 #include "ScriptedUdpPeer.h"
@@ -35,7 +35,7 @@ protected:
 
 } // namespace
 
-TEST_F(AboutWhileWatching, AReplyThatArrivesWhileAboutIsOpenReachesTheDialog)
+TEST_F(AboutWhileWatching, AReplyThatArrivesWhileAboutIsOpenIsShown)
 {
     TypeText(dialog, kPortComboId, std::to_string(peer.Port()));
     PressButton(dialog, kWatchButtonId);
@@ -43,6 +43,7 @@ TEST_F(AboutWhileWatching, AReplyThatArrivesWhileAboutIsOpenReachesTheDialog)
     std::uint16_t queryPort = peer.Received()[0].fromPort;
 
     bool replyArrivedWhileOpen = false;
+    std::string shownWhileOpen;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         QWidget* about = QApplication::activeModalWidget();
@@ -52,12 +53,14 @@ TEST_F(AboutWhileWatching, AReplyThatArrivesWhileAboutIsOpenReachesTheDialog)
         peer.SendTo(queryPort, kReply + std::string(1, '\0'));
         replyArrivedWhileOpen =
             RunUntil([this] { return dialog.replyText.find("Behind About") != std::string::npos; });
+        shownWhileOpen = ControlText(dialog, kServerNameId);
         about->findChild<QPushButton*>()->click();
     });
     poll.start(5);
     PressButton(dialog, kAboutButtonId);
 
     EXPECT_TRUE(replyArrivedWhileOpen);
+    EXPECT_EQ(shownWhileOpen, "Behind About");
     EXPECT_EQ(queryPort, 27000);
     EXPECT_FALSE(dialog.Result());
 }

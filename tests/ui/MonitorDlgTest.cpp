@@ -107,7 +107,7 @@ TEST_F(MonitorDialog, TemplateHoldsEveryControlWithItsKindAndCaption)
         {kStopButtonId, "QPushButton", "STOP"},
         {kObserveButtonId, "QPushButton", ""},
         {kInfoListId, "TabStopListWidget", nullptr},
-        {kPlayerListId, "QTreeWidget", nullptr},
+        {kPlayerListId, "ListViewWidget", nullptr},
     };
     for (const Expected& control : controls) {
         SCOPED_TRACE(control.id);

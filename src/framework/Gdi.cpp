@@ -1,0 +1,17 @@
+// Solid brushes.
+#include "framework/Gdi.h"
+
+bool CBrush::CreateSolidBrush(COLORREF color)
+{
+    if (brush)
+        return false;
+    brush = std::make_unique<QBrush>(ToQColor(color));
+    return true;
+}
+
+bool CBrush::DeleteObject()
+{
+    bool held = brush != nullptr;
+    brush.reset();
+    return held;
+}
