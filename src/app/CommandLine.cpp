@@ -5,7 +5,6 @@
 #include "ui/MonitorDlg.h"
 
 #include <CLI/CLI.hpp>
-#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -26,9 +25,6 @@ std::string SplitServer(const std::string& text, MonitorCommandLine* options)
         return "the server has no host: " + text;
     if (host.size() > static_cast<std::size_t>(kMaxHostLength))
         return "the host is longer than " + std::to_string(kMaxHostLength) + " characters: " + host;
-    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    if (std::any_of(host.begin(), host.end(), isBlank))
-        return "the host holds a blank: " + host;
     if (port) {
         unsigned value = 0;
         const char* end = port->data() + port->size();

@@ -60,7 +60,6 @@ TEST(MonitorCommandLine, RefusedFormsSayWhyAndExitWithStatus2)
         {{"host:65536"}, "not a number from 1 to 65535"},
         {{"host:27x"}, "not a number from 1 to 65535"},
         {{"host:+27"}, "not a number from 1 to 65535"},
-        {{"two words"}, "blank"},
         {{""}, "empty"},
         {{"--bogus"}, "--bogus"},
         {{"one", "two"}, "two"},

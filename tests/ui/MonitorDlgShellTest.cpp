@@ -90,7 +90,9 @@ TEST_F(MonitorShell, AboutOpensFromTheButtonAndTheSystemMenuAndEndsByOkEscapeOrC
         {"close box", [](QWidget& about) { about.close(); }},
     };
     for (const auto& [inName, openAbout] : waysIn) {
-        for (const auto& [outName, closeAbout] : waysOut) {
+        for (const auto& [outName, closeWay] : waysOut) {
+            // Clang 14 lambdas cannot capture structured bindings.
+            const std::function<void(QWidget&)>& closeAbout = closeWay;
             SCOPED_TRACE(std::string(inName) + ", then " + outName);
             bool dialogTookInput = true;
             WhenAboutIsOpen about([&](QWidget& box) {
