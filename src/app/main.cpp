@@ -1,13 +1,23 @@
-// tallyhawk: runs the monitor dialog until the user quits. The application shell (sockets start-up,
-// About box) joins this with the shell.
-#include "ui/MonitorDlg.h"
+// tallyhawk: the window. The command line is read before any window exists; the application
+// object then runs the monitor dialog until it ends.
+#include "app/MonitorApp.h"
 
-#include <QApplication>
+#include <cstdio>
+
+namespace {
+
+CMonitorApp theApp;
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
-    CMonitorDlg dialog;
-    dialog.DoModal();
-    return 0;
+    CommandLineResult commandLine =
+        ParseMonitorCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (commandLine.exitStatus) {
+        std::fputs(commandLine.output.c_str(), *commandLine.exitStatus == 0 ? stdout : stderr);
+        return *commandLine.exitStatus;
+    }
+    theApp.commandLine = commandLine.options;
+    return AfxWinMain(argc, argv);
 }

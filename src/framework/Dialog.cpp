@@ -8,6 +8,7 @@
 #include "framework/ListBox.h"
 #include "framework/MessageBox.h"
 #include "framework/Text.h"
+#include "framework/WinApp.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -57,22 +58,33 @@ bool CDialog::Build()
         qWarning("dialog template %d: %s", templateId, error.c_str());
         return false;
     }
-    // The program's life is its dialogs; closing one must not end the application's own loop.
-    QApplication::setQuitOnLastWindowClosed(false);
-    QWidget* parentWidget = parent ? parent->GetSafeHwnd() : nullptr;
-    window = std::make_unique<CDialogWindow>(*this, parentWidget);
+    window = std::make_unique<CDialogWindow>(*this, OwnerWidget(), dialogTemplate->styles);
     QFont font = DialogFont(dialogTemplate->fontPoints);
     window->setFont(font);
     baseUnits = BaseUnitsOf(font);
     window->setWindowTitle(ToUnicode(dialogTemplate->caption));
     window->resize(DialogUnitsToPixelsX(dialogTemplate->width, baseUnits),
                    DialogUnitsToPixelsY(dialogTemplate->height, baseUnits));
+    if (!(dialogTemplate->styles & style::kSizingFrame))
+        window->setFixedSize(window->size());
     Attach(window.get());
     items = BuildControls(*dialogTemplate, baseUnits, *window, *this);
     result.reset();
     if (OnInitDialog())
         FocusFirstTabStop();
     return true;
+}
+
+QWidget* CDialog::OwnerWidget() const
+{
+    // A dialog made without a parent is owned by the main window, or else by the active window:
+    // it opens over it, and its owner takes no input while it runs modally.
+    if (parent)
+        return parent->GetSafeHwnd();
+    CWnd* mainWindow = AfxGetMainWnd();
+    if (mainWindow == this)
+        return nullptr;
+    return mainWindow ? mainWindow->GetSafeHwnd() : QApplication::activeWindow();
 }
 
 bool CDialog::Create()

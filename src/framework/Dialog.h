@@ -59,6 +59,7 @@ protected:
 
 private:
     bool Build();
+    QWidget* OwnerWidget() const;
     void DestroyWindow();
     void FocusFirstTabStop();
 

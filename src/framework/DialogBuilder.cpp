@@ -232,6 +232,10 @@ std::map<int, QWidget*> BuildControls(const DialogTemplate& dialogTemplate, Dial
         widget->setFocusPolicy(FocusPolicyFor(control));
         widget->setGeometry(PixelRect(control, base, widget));
         widget->setEnabled(!(control.styles & style::kDisabled));
+        if (!control.toolTip.empty()) {
+            widget->setToolTip(ToUnicode(control.toolTip));
+            widget->setAccessibleName(ToUnicode(control.toolTip));
+        }
         if (control.id != IDC_STATIC)
             items.emplace(control.id, widget);
     }

@@ -100,6 +100,7 @@ bool ReadControl(const QJsonObject& object, ControlTemplate* control, std::strin
     control->id = object.value("id").toInt(-1);
     control->kind = kind->second;
     control->caption = Latin1Text(object.value("caption"));
+    control->toolTip = Latin1Text(object.value("tooltip"));
     control->iconId = object.value("iconResource").toInt(0);
     control->x = rect[0].toInt();
     control->y = rect[1].toInt();

@@ -61,6 +61,8 @@ struct ControlTemplate
     int id = -1; // -1: no identifier of its own
     ControlKind kind = ControlKind::StaticText;
     std::string caption;
+    // Names a control that shows no caption (an icon button): its tooltip and accessible name.
+    std::string toolTip;
     int iconId = 0; // static icon: the icon resource shown
     int x = 0;
     int y = 0;

@@ -2,16 +2,39 @@
 #include "framework/DialogWindow.h"
 
 #include "framework/Dialog.h"
+#include "framework/WinApp.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QShortcut>
 
-CDialogWindow::CDialogWindow(CDialog& owner, QWidget* parent) : QDialog(parent), owner(owner)
+namespace {
+
+Qt::WindowFlags FlagsFor(std::uint32_t styles, bool owned)
 {
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    using namespace style;
+    // An owned window without the application-window style is a dialog over its owner (no
+    // task-bar entry of its own); the main window is a window of its own.
+    Qt::WindowFlags flags = (owned && !(styles & kApplicationWindow)) ? Qt::Dialog : Qt::Window;
+    flags |= Qt::CustomizeWindowHint;
+    if (styles & kCaption)
+        flags |= Qt::WindowTitleHint;
+    if (styles & kSystemMenu)
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (styles & kMinimizeBox)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (styles & kMaximizeBox)
+        flags |= Qt::WindowMaximizeButtonHint;
+    return flags;
+}
+
+} // namespace
+
+CDialogWindow::CDialogWindow(CDialog& owner, QWidget* parent, std::uint32_t styles)
+    : QDialog(parent), owner(owner)
+{
+    setWindowFlags(FlagsFor(styles, parent != nullptr));
     auto* systemMenuKey = new QShortcut(QKeySequence(Qt::AltModifier | Qt::Key_Space), this);
     connect(systemMenuKey, &QShortcut::activated, this, [this] { this->owner.ShowSystemMenu(); });
 }
@@ -30,10 +53,21 @@ void CDialogWindow::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Escape:
         owner.SendMessage(WM_COMMAND, MAKELONG(IDCANCEL, BN_CLICKED), 0);
         return;
+    case Qt::Key_F1:
+        if (event->modifiers() != Qt::NoModifier)
+            break;
+        owner.SendMessage(WM_COMMAND, ID_HELP, 0);
+        return;
     default:
         break;
     }
     QWidget::keyPressEvent(event);
+}
+
+void CDialogWindow::paintEvent(QPaintEvent*)
+{
+    // The background is already erased; a paint context opened by the handler draws on top.
+    owner.SendMessage(WM_PAINT, 0, 0);
 }
 
 void CDialogWindow::closeEvent(QCloseEvent* event)

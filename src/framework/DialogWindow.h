@@ -1,18 +1,22 @@
-// The Qt window of a CDialog: turns keys, the close box and Alt+Space into the dialog's
-// messages (IDOK, IDCANCEL, WM_SYSCOMMAND) so that they pass through its message map.
+// The Qt window of a CDialog: its frame from the template's window styles; turns keys, the
+// close box, Alt+Space and painting into the dialog's messages (IDOK, IDCANCEL, ID_HELP,
+// WM_SYSCOMMAND, WM_PAINT) so that they pass through its message map.
 #pragma once
 
 #include <QDialog>
+#include <cstdint>
 
 class CDialog;
 
 class CDialogWindow : public QDialog
 {
 public:
-    CDialogWindow(CDialog& owner, QWidget* parent);
+    // `styles` are the template's window styles (style::kCaption, ...).
+    CDialogWindow(CDialog& owner, QWidget* parent, std::uint32_t styles);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -5,7 +5,6 @@
 #include "framework/ListViewWidget.h"
 #include "framework/Text.h"
 
-
 namespace {
 
 ListViewWidget* View(QWidget* widget)

@@ -2,10 +2,11 @@
 #include "framework/MessageBox.h"
 
 #include "framework/Text.h"
+#include "framework/WinApp.h"
 #include "framework/WindowMessages.h"
+#include "framework/Wnd.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -26,14 +27,31 @@ void SetMessageBoxHook(MessageBoxHook hook)
 
 std::string AfxGetAppName()
 {
-    return ToBytes(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+    if (CWinApp* app = AfxGetApp(); app && !app->appName.empty())
+        return app->appName;
+    return ToBytes(TitleFromProgramPath(QCoreApplication::applicationFilePath()));
 }
+
+namespace {
+
+// The active window; while another application is active, the topmost modal window of ours
+// (the About box over the main window, or the main window itself), else the main window.
+QWidget* MessageBoxOwner()
+{
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    CWnd* mainWindow = AfxGetMainWnd();
+    return mainWindow ? mainWindow->GetSafeHwnd() : nullptr;
+}
+
+} // namespace
 
 int AfxMessageBox(const std::string& text, UINT)
 {
     // Every box of the program asks for no icon or the exclamation: both show the exclamation.
-    return ShowMessageBox(QApplication::activeWindow(), text, AfxGetAppName(),
-                          MessageBoxIcon::Exclamation);
+    return ShowMessageBox(MessageBoxOwner(), text, AfxGetAppName(), MessageBoxIcon::Exclamation);
 }
 
 int ShowMessageBox(QWidget* owner, const std::string& text, const std::string& caption,
@@ -46,7 +64,7 @@ int ShowMessageBox(QWidget* owner, const std::string& text, const std::string& c
     if (Hook()) {
         // Copy the hook: it may be replaced while this box's loop runs.
         MessageBoxHook hook = Hook();
-        std::chrono::milliseconds keepOpen = hook({text, caption, icon});
+        std::chrono::milliseconds keepOpen = hook({text, caption, icon, owner});
         QTimer::singleShot(keepOpen, &box, [&box] { box.done(QMessageBox::Ok); });
     }
     // Nested event loop: timer ticks, socket events and further boxes run until this one closes.

@@ -22,6 +22,7 @@ struct MessageBoxRecord
     std::string text;
     std::string caption;
     MessageBoxIcon icon = MessageBoxIcon::None;
+    const QWidget* owner = nullptr;
 };
 
 // Called when a box opens; the box then closes with OK after the returned time, during which
@@ -29,10 +30,12 @@ struct MessageBoxRecord
 using MessageBoxHook = std::function<std::chrono::milliseconds(const MessageBoxRecord&)>;
 void SetMessageBoxHook(MessageBoxHook hook);
 
-// The application title: the program file's name without directory and extension.
+// The application title: the application object's, or else the program file's name without
+// directory and extension.
 std::string AfxGetAppName();
 
-// The framework's message box, owned by the active window: the exclamation icon unless the
+// The framework's message box, owned by the active window, or while another application is
+// active by the main window or the window last active over it: the exclamation icon unless the
 // type asks for another (the program never does). Returns IDOK.
 int AfxMessageBox(const std::string& text, UINT type = MB_OK);
 

@@ -1,6 +1,7 @@
 // Message maps as data: each window class has one table of routes (message, notification code,
 // control identifier, handler) and a link to its base class's table. A window looks a message up
 // in its own table first, then in its bases', and gives unrouted messages the default handling.
+// Windows and the application object (which takes the commands no window handles) both have one.
 #pragma once
 
 #include "framework/Gdi.h"
@@ -9,7 +10,6 @@
 #include <span>
 #include <type_traits>
 
-class CWnd;
 class QIcon;
 
 struct MessageRoute
@@ -17,7 +17,7 @@ struct MessageRoute
     UINT message = 0;
     UINT notifyCode = 0; // WM_COMMAND only
     int controlId = 0;   // WM_COMMAND only
-    LRESULT (*invoke)(CWnd& window, WPARAM wParam, LPARAM lParam) = nullptr;
+    LRESULT (*invoke)(CMessageTarget& target, WPARAM wParam, LPARAM lParam) = nullptr;
 };
 
 struct MessageMap
@@ -36,11 +36,11 @@ template <class Class, class Function> struct MemberOf<Function Class::*>
 };
 
 // Calls a handler with the parameters its signature takes, unpacked as the platform packs them.
-template <auto Handler> LRESULT Invoke(CWnd& window, WPARAM wParam, LPARAM lParam)
+template <auto Handler> LRESULT Invoke(CMessageTarget& receiver, WPARAM wParam, LPARAM lParam)
 {
     using Class = typename MemberOf<decltype(Handler)>::type;
     using HandlerType = decltype(Handler);
-    auto& target = static_cast<Class&>(window);
+    auto& target = static_cast<Class&>(receiver);
     if constexpr (std::is_same_v<HandlerType, void (Class::*)()>) {
         (target.*Handler)();
         return 0;
@@ -77,3 +77,14 @@ template <auto Handler> constexpr MessageRoute OnNotify(UINT notifyCode, int con
 {
     return {WM_COMMAND, notifyCode, controlId, &message_map_detail::Invoke<Handler>};
 }
+
+// A command (WM_COMMAND from a menu, an accelerator or the keyboard: no control) to a handler.
+template <auto Handler> constexpr MessageRoute OnCommand(int commandId)
+{
+    return {WM_COMMAND, 0, commandId, &message_map_detail::Invoke<Handler>};
+}
+
+// Looks the message up in `map` and its bases and runs the first route that takes it; false,
+// with *result untouched, when none does.
+bool RouteMessage(const MessageMap& map, CMessageTarget& target, UINT message, WPARAM wParam,
+                  LPARAM lParam, LRESULT* result);

@@ -7,6 +7,7 @@
 inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_CTLCOLOR = 0x0019; // the single entry for all control-colour messages
+inline constexpr UINT WM_ICONERASEBKGND = 0x0027; // wParam = the paint context (CPaintDC*)
 inline constexpr UINT WM_QUERYDRAGICON = 0x0037;
 inline constexpr UINT WM_SETICON = 0x0080;
 inline constexpr UINT WM_COMMAND = 0x0111; // wParam = MAKELONG(control id, notification code)
@@ -31,6 +32,10 @@ inline constexpr UINT SC_MAXIMIZE = 0xF030;
 inline constexpr UINT SC_CLOSE = 0xF060;
 inline constexpr UINT SC_RESTORE = 0xF120;
 inline constexpr UINT kSystemCommandMask = 0xFFF0;
+
+// System metrics (GetSystemMetrics).
+inline constexpr int SM_CXICON = 11;
+inline constexpr int SM_CYICON = 12;
 
 inline constexpr WPARAM ICON_SMALL = 0;
 inline constexpr WPARAM ICON_BIG = 1;

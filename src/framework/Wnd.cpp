@@ -3,8 +3,10 @@
 
 #include "framework/Menu.h"
 #include "framework/MessageBox.h"
+#include "framework/PaintDC.h"
 #include "framework/Text.h"
 #include "framework/WidgetText.h"
+#include "framework/WinApp.h"
 #include "framework/WindowTimers.h"
 
 #include <QIcon>
@@ -35,17 +37,9 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     // lParam of WM_COMMAND names the sending control; 0 means a command from the keyboard.
     if (message == WM_COMMAND && lParam != 0 && notificationsLocked)
         return 0;
-    for (const MessageMap* map = &GetMessageMap(); map != nullptr; map = map->base) {
-        for (const MessageRoute& route : map->routes) {
-            if (route.message != message)
-                continue;
-            if (message == WM_COMMAND &&
-                (route.notifyCode != HIWORD(wParam) ||
-                 static_cast<std::uint16_t>(route.controlId) != LOWORD(wParam)))
-                continue;
-            return route.invoke(*this, wParam, lParam);
-        }
-    }
+    LRESULT result = 0;
+    if (RouteMessage(GetMessageMap(), *this, message, wParam, lParam, &result))
+        return result;
     return DefWindowProc(message, wParam, lParam);
 }
 
@@ -65,6 +59,16 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (widget)
             widget->hide();
         return 0;
+    case WM_COMMAND:
+        // A command no window takes (no control: lParam 0) goes to the application object.
+        if (lParam == 0 && AfxGetApp())
+            return AfxGetApp()->SendMessage(message, wParam, lParam);
+        return 0;
+    case WM_ICONERASEBKGND:
+        if (widget && wParam != 0)
+            reinterpret_cast<CPaintDC*>(wParam)->FillSolidRect(
+                widget->rect(), widget->palette().color(QPalette::Window));
+        return 1;
     case WM_SETICON: {
         HICON previous = SetIcon(reinterpret_cast<HICON>(lParam), wParam == ICON_BIG);
         return reinterpret_cast<LRESULT>(previous);
@@ -147,6 +151,11 @@ bool CWnd::IsIconic() const
 bool CWnd::IsZoomed() const
 {
     return widget && widget->isMaximized();
+}
+
+QRect CWnd::GetClientRect() const
+{
+    return widget ? widget->rect() : QRect();
 }
 
 UINT CWnd::SetTimer(UINT id, UINT milliseconds)

@@ -41,6 +41,8 @@ public:
     void SetFocus();
     bool IsIconic() const;
     bool IsZoomed() const;
+    // The client area, with its top left at (0, 0); empty without a window.
+    QRect GetClientRect() const;
 
     // Starts timer `id`, or restarts it with the new period if it runs; ticks arrive as WM_TIMER
     // with the identifier in wParam. Returns id, or 0 without a window.

@@ -2,6 +2,7 @@
 
 #include "ExitCode.h"
 #include "cli/FiniteRange.h"
+#include "res/Version.h"
 #include "status/StatusWireFormat.h"
 
 #include <CLI/CLI.hpp>
@@ -16,6 +17,7 @@ std::variant<QueryOptions, int> ParseQueryOptions(int argc, char** argv)
                  "and the longest time.",
                  "tallyhawk-query"};
     app.footer(ExitCodeHelp());
+    app.set_version_flag("--version", std::string("tallyhawk-query ") + kDisplayVersion);
 
     auto* serverOption = app.add_option("server", options.server,
                                         "HOST[:PORT] of the server (port " +
@@ -63,8 +65,8 @@ std::variant<QueryOptions, int> ParseQueryOptions(int argc, char** argv)
 
     try {
         app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& help) {
-        return app.exit(help);
+    } catch (const CLI::Success& done) { // --help, --version
+        return app.exit(done);
     } catch (const CLI::ParseError& error) {
         std::cerr << "tallyhawk-query: " << error.what() << "\n"
                   << "Run with --help for more information.\n";

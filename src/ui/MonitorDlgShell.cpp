@@ -1,18 +1,48 @@
 // The shell's handlers of the monitor dialog: the system command, the minimised icon, the drag
-// icon, the About box and the observe notice. The system command already gives every command but
-// the About entry its default handling, so the window's own commands work.
+// icon, the About box and the observe notice.
+#include "framework/MessageBox.h"
+#include "framework/PaintDC.h"
 #include "res/ResourceIds.h"
+#include "ui/AboutDlg.h"
 #include "ui/MonitorDlg.h"
+
+namespace {
+
+constexpr const char* kObserveNotice =
+    "This is Gonna Be an Observe Game Option when I get around to it -Vesk";
+
+void RunAboutBox()
+{
+    CAboutDlg about;
+    // Nested event loop: the refresh timer and socket events of the monitor dialog go on being
+    // handled while the box is open, so watching continues behind it.
+    about.DoModal();
+}
+
+} // namespace
 
 void CMonitorDlg::OnSysCommand(UINT id, LPARAM lParam)
 {
-    if ((id & kSystemCommandMask) == kAboutCommand)
-        return; // the About box arrives with the shell
+    if ((id & kSystemCommandMask) == kAboutCommand) {
+        RunAboutBox();
+        return;
+    }
     CDialog::OnSysCommand(id, lParam);
 }
 
 void CMonitorDlg::OnPaint()
-{}
+{
+    if (!IsIconic())
+        return; // the default painting: the window's own background and its controls
+    CPaintDC dc(*this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(&dc), 0);
+    int iconWidth = GetSystemMetrics(SM_CXICON);
+    int iconHeight = GetSystemMetrics(SM_CYICON);
+    QRect client = GetClientRect();
+    int x = (client.width() - iconWidth + 1) / 2;
+    int y = (client.height() - iconHeight + 1) / 2;
+    dc.DrawIcon(x, y, appIcon);
+}
 
 HICON CMonitorDlg::OnQueryDragIcon()
 {
@@ -20,7 +50,12 @@ HICON CMonitorDlg::OnQueryDragIcon()
 }
 
 void CMonitorDlg::OnAbout()
-{}
+{
+    RunAboutBox();
+}
 
 void CMonitorDlg::OnObserve()
-{}
+{
+    // Nested event loop: the watch cycle goes on while the notice is open.
+    AfxMessageBox(kObserveNotice);
+}

@@ -3,6 +3,9 @@
 
 Icon 128 is the application icon (32 and 16 pixels): a crosshair over a dark red disc.
 Icon 132 is the small picture beside the paste edit (32 pixels): a blue pennant on a pole.
+The desktop's icon theme (res/icons/hicolor/) gets icon 128 at 16 to 256 pixels, each an
+integer enlargement of the 16 or 32 pixel image so that its pixels stay crisp, and a scalable
+version that draws the 32 pixel image square by square.
 Run from anywhere: python3 tools/icons/make-icons.py
 """
 import os
@@ -67,12 +70,46 @@ def pennant(size):
     return pixels
 
 
+def enlarge(pixels, factor):
+    return [[p for p in row for _ in range(factor)] for row in pixels for _ in range(factor)]
+
+
+def write_svg(path, pixels):
+    size = len(pixels)
+    squares = []
+    for y, row in enumerate(pixels):
+        x = 0
+        while x < size:
+            colour = row[x]
+            run = 1
+            while x + run < size and row[x + run] == colour:
+                run += 1
+            if colour:
+                squares.append('<rect x="%d" y="%d" width="%d" height="1" fill="#%02x%02x%02x"/>'
+                               % (x, y, run, *colour))
+            x += run
+    with open(path, "w") as out:
+        out.write('<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" '
+                  'viewBox="0 0 %d %d" shape-rendering="crispEdges">\n' % (size, size, size, size))
+        out.write("\n".join(squares) + "\n</svg>\n")
+
+
 def main():
     out = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "res", "icons")
     os.makedirs(out, exist_ok=True)
-    write_png(os.path.join(out, "128.png"), crosshair(32))
-    write_png(os.path.join(out, "128-16.png"), crosshair(16))
+    small, large = crosshair(16), crosshair(32)
+    write_png(os.path.join(out, "128.png"), large)
+    write_png(os.path.join(out, "128-16.png"), small)
     write_png(os.path.join(out, "132.png"), pennant(32))
+    theme = os.path.join(out, "hicolor")
+    for size, source, factor in ((16, small, 1), (32, large, 1), (48, small, 3), (64, large, 2),
+                                 (128, large, 4), (256, large, 8)):
+        folder = os.path.join(theme, "%dx%d" % (size, size), "apps")
+        os.makedirs(folder, exist_ok=True)
+        write_png(os.path.join(folder, "tallyhawk.png"), enlarge(source, factor))
+    folder = os.path.join(theme, "scalable", "apps")
+    os.makedirs(folder, exist_ok=True)
+    write_svg(os.path.join(folder, "tallyhawk.svg"), large)
 
 
 if __name__ == "__main__":

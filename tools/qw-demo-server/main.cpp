@@ -4,6 +4,7 @@
 #include "DemoServer.h"
 #include "NamePool.h"
 #include "cli/FiniteRange.h"
+#include "res/Version.h"
 #include "status/StatusWireFormat.h"
 
 #include <CLI/CLI.hpp>
@@ -81,11 +82,12 @@ int main(int argc, char** argv)
         ->type_name("S")
         ->check(FiniteRange(0.0, 1e7));
     app.add_flag("--verbose", options.verbose, "log every datagram received on standard error");
+    app.set_version_flag("--version", std::string("qw-demo-server ") + kDisplayVersion);
     app.footer(ScenarioHelp());
     try {
         app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& help) {
-        return app.exit(help);
+    } catch (const CLI::Success& done) { // --help, --version
+        return app.exit(done);
     } catch (const CLI::ParseError& error) {
         std::cerr << "qw-demo-server: " << error.what() << "\n";
         return 2;

@@ -1,0 +1,15 @@
+// CAboutDlg: the About box, template 100, run modally over the main window by the monitor
+// dialog. It binds nothing; OK, Escape and the close box end it. It exists only while it runs.
+#pragma once
+
+#include "framework/Dialog.h"
+
+class CAboutDlg : public CDialog
+{
+public:
+    CAboutDlg();
+    ~CAboutDlg() override;
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+};
