@@ -57,7 +57,7 @@ std::string Endpoint(const ServerAddress& address)
     return address.host + ":" + std::to_string(address.port);
 }
 
-std::variant<sockaddr_in, ReplyFailure> Resolve(const ServerAddress& address)
+Result<sockaddr_in, ReplyFailure> Resolve(const ServerAddress& address)
 {
     sockaddr_in peer{};
     peer.sin_family = AF_INET;
@@ -72,8 +72,8 @@ std::variant<sockaddr_in, ReplyFailure> Resolve(const ServerAddress& address)
     addrinfo* found = nullptr;
     const int status = getaddrinfo(address.host.c_str(), nullptr, &hints, &found);
     if (status != 0 || found == nullptr)
-        return ReplyFailure{ExitCode::HostNotResolved,
-                            "cannot resolve host '" + address.host + "': " + gai_strerror(status)};
+        return Fail(ReplyFailure{ExitCode::HostNotResolved, "cannot resolve host '" + address.host +
+                                                                "': " + gai_strerror(status)});
     std::memcpy(&peer, found->ai_addr, sizeof peer);
     freeaddrinfo(found);
     peer.sin_port = htons(address.port);
@@ -116,11 +116,11 @@ ReplyResult QueryServer(const ServerAddress& address, std::chrono::milliseconds 
 {
     ReplyResult result;
     const auto resolved = Resolve(address);
-    if (const auto* failure = std::get_if<ReplyFailure>(&resolved)) {
-        result.failure = *failure;
+    if (!resolved) {
+        result.failure = resolved.Error();
         return result;
     }
-    const sockaddr_in peer = std::get<sockaddr_in>(resolved);
+    const sockaddr_in peer = *resolved;
 
     // Connected, so that only the server's datagrams are read and an ICMP refusal is reported.
     // No bind: the kernel picks an ephemeral local port, never the window's port 27000.

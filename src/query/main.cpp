@@ -12,19 +12,19 @@
 
 int main(int argc, char** argv)
 {
-    const auto parsed = ParseQueryOptions(argc, argv);
-    if (const int* exitCode = std::get_if<int>(&parsed))
-        return *exitCode;
-    const QueryOptions& options = std::get<QueryOptions>(parsed);
+    const Result<QueryOptions, ExitCode> parsed = ParseQueryOptions(argc, argv);
+    if (!parsed)
+        return ToInt(parsed.Error());
+    const QueryOptions& options = *parsed;
 
     if (options.fromFile)
         return PrintReply(ReadReplyFile(*options.fromFile, options.timeout), options, std::cout,
                           std::cerr);
 
-    const auto address = ParseServerAddress(options.server);
-    if (const auto* failure = std::get_if<ReplyFailure>(&address))
-        return PrintReply(ReplyResult{{}, *failure}, options, std::cout, std::cerr);
-    const ServerAddress& server = std::get<ServerAddress>(address);
+    const Result<ServerAddress, ReplyFailure> address = ParseServerAddress(options.server);
+    if (!address)
+        return PrintReply(ReplyResult{{}, address.Error()}, options, std::cout, std::cerr);
+    const ServerAddress& server = *address;
 
     if (options.watchSeconds)
         return WatchServer(server, options);
