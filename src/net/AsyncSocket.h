@@ -55,10 +55,8 @@ public:
 
     SOCKET Handle() const { return handle; }
 
-    // How reports name this socket's handle (the lParam of WM_SOCKET_EVENT): a number that no
-    // other handle of this process gets, because Linux gives a closed descriptor's number to
-    // the next socket at once, so the descriptor cannot tell an old socket's report from its
-    // replacement's. 0 while there is no handle.
+    // Names this handle in reports (WM_SOCKET_EVENT's lParam) and nowhere else in the process:
+    // Linux reuses a closed descriptor's number at once. 0 while there is no handle.
     std::intptr_t HandleIdentity() const { return handleIdentity; }
 
     // Readiness handlers, called from the event loop with the event's error number (0 for
@@ -107,7 +105,6 @@ private:
     bool closeSignalled = false;  // a stream peer's close is signalled only once
     int pendingError = 0;         // taken from the kernel while probing a read readiness
     std::uint64_t receiveCalls = 0;
-    std::uint64_t openings = 0; // counts Create calls that made a handle
     std::intptr_t handleIdentity = 0;
     std::unique_ptr<QSocketNotifier> readNotifier;
     std::unique_ptr<QSocketNotifier> writeNotifier;

@@ -22,6 +22,14 @@
 #include <cstdint>
 #include <string>
 
+// The query's progress, with the values the owner's reports and tests name.
+enum class ConnectionState : std::int32_t
+{
+    NotConnected = 0,
+    Connecting = 1,
+    Connected = 2,
+};
+
 class CClientSocket : public CAsyncSocket
 {
 public:
@@ -42,9 +50,9 @@ public:
     // drops it.
     virtual void NotifyOwner(UINT code, UINT error);
 
-    CMessageTarget* ownerDialog;      // not owned; receives every report
-    std::int32_t connectionState = 0; // 0 not connected, 1 connecting, 2 connected
-    std::string sendBuffer = "\r\n";  // the bytes still to send; QueueSend replaces it
+    CMessageTarget* ownerDialog; // not owned; receives every report
+    ConnectionState connectionState = ConnectionState::NotConnected;
+    std::string sendBuffer = "\r\n"; // the bytes still to send; QueueSend replaces it
     // Every datagram so far, appended by AppendReplyDatagram (status/ReplyDatagram.h): each up
     // to its first zero byte, later ones without their print header, at most 64 KiB.
     std::string receivedText;
