@@ -1,10 +1,9 @@
 #include "StatusRequest.h"
 
 #include "status/DecimalText.h"
+#include "status/StatusWireFormat.h"
 
 namespace {
-
-constexpr std::string_view kOutOfBandMarker{"\xff\xff\xff\xff", 4};
 
 bool IsSeparator(char c)
 {
