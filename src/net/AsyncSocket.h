@@ -59,13 +59,10 @@ public:
     // Linux reuses a closed descriptor's number at once. 0 while there is no handle.
     std::intptr_t HandleIdentity() const { return handleIdentity; }
 
-    // Readiness handlers, called from the event loop with the event's error number (0 for
-    // none). Read readiness calls OnReceive only when a datagram or bytes are waiting or an
-    // error is pending, and is signalled again only after a Receive call (or a new selection).
-    // Write readiness is signalled once when the socket becomes connected and again only after
-    // a send failed with WSAEWOULDBLOCK. FD_CLOSE is signalled when a stream peer has closed.
-    // This layer neither listens nor reads out-of-band data: OnAccept and OnOutOfBandData are
-    // never called. A handler may destroy its socket.
+    // Readiness handlers, run from the event loop with the event's error (0: none). Each is
+    // signalled once, then again only after a Receive (read), a send that met WSAEWOULDBLOCK
+    // (write) or a new selection. OnAccept and OnOutOfBandData never run. A handler may destroy
+    // its socket.
     virtual void OnReceive(int error);
     virtual void OnSend(int error);
     virtual void OnOutOfBandData(int error);

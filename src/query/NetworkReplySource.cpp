@@ -1,4 +1,6 @@
-#include "NetworkReplySource.h"
+// One status exchange over a connected UDP socket: send the request, collect datagrams by the
+// status core's rule until the reply is complete, a quiet period passes or the deadline.
+#include "query/NetworkReplySource.h"
 
 #include "status/ReplyDatagram.h"
 #include "status/StatusWireFormat.h"

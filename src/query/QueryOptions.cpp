@@ -1,7 +1,9 @@
-#include "QueryOptions.h"
+// The options of tallyhawk-query as CLI11 reads them, with the exit-code table as the help's
+// footer and the checks that no single option can express.
+#include "query/QueryOptions.h"
 
-#include "ExitCode.h"
 #include "cli/FiniteRange.h"
+#include "query/ExitCode.h"
 #include "res/Version.h"
 #include "status/StatusWireFormat.h"
 

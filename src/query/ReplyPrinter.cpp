@@ -1,8 +1,10 @@
-#include "ReplyPrinter.h"
+// One reply source's result as output: the failure, "Server Did Not Respond", the raw bytes, the
+// JSON object or the text table, and the exit code that goes with it.
+#include "query/ReplyPrinter.h"
 
-#include "JsonOutput.h"
-#include "QueryStandings.h"
-#include "TextOutput.h"
+#include "query/JsonOutput.h"
+#include "query/QueryStandings.h"
+#include "query/TextOutput.h"
 #include "status/ReplyDatagram.h"
 
 int PrintReply(const ReplyResult& result, const QueryOptions& options, std::ostream& out,

@@ -1,7 +1,7 @@
 // What a reply source gives: the collected reply text, or a failure with its exit code.
 #pragma once
 
-#include "ExitCode.h"
+#include "query/ExitCode.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,5 @@
-#include "ServerAddress.h"
+// Splitting HOST[:PORT] and checking the port; no resolving here.
+#include "query/ServerAddress.h"
 
 #include "status/StatusWireFormat.h"
 

@@ -1,12 +1,12 @@
 // tallyhawk-query: queries a QuakeWorld server once (or reads a saved reply, or keeps watching)
 // and prints the standings computed by the status core, as a table or as JSON.
 
-#include "FileReplySource.h"
-#include "NetworkReplySource.h"
-#include "QueryOptions.h"
-#include "ReplyPrinter.h"
-#include "ServerAddress.h"
-#include "WatchLoop.h"
+#include "query/FileReplySource.h"
+#include "query/NetworkReplySource.h"
+#include "query/QueryOptions.h"
+#include "query/ReplyPrinter.h"
+#include "query/ServerAddress.h"
+#include "query/WatchLoop.h"
 
 #include <iostream>
 

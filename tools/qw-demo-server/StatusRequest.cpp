@@ -1,4 +1,5 @@
-#include "StatusRequest.h"
+// Reading the status command and its flags out of a request datagram.
+#include "qw-demo-server/StatusRequest.h"
 
 #include "status/DecimalText.h"
 #include "status/StatusWireFormat.h"
