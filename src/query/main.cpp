@@ -23,7 +23,7 @@ int main(int argc, char** argv)
 
     const Result<ServerAddress, ReplyFailure> address = ParseServerAddress(options.server);
     if (!address)
-        return PrintReply(ReplyResult{{}, address.Error()}, options, std::cout, std::cerr);
+        return PrintReply(Fail(address.Error()), options, std::cout, std::cerr);
     const ServerAddress& server = *address;
 
     if (options.watchSeconds)
