@@ -11,6 +11,12 @@
 using testing::ElementsAre;
 using testing::ElementsAreArray;
 
+// Failure messages show the state as its number rather than as raw bytes.
+static void PrintTo(ConnectionState state, std::ostream* out)
+{
+    *out << static_cast<int>(state);
+}
+
 namespace {
 
 // Counts readiness activations anywhere in the application, to show that nothing fires.
