@@ -39,16 +39,17 @@ std::string SplitServer(const std::string& text, MonitorCommandLine* options)
 
 } // namespace
 
-CommandLineResult ParseMonitorCommandLine(const std::vector<std::string>& arguments)
+Result<MonitorCommandLine, CommandLineExit>
+ParseMonitorCommandLine(const std::vector<std::string>& arguments)
 {
-    CommandLineResult result;
+    MonitorCommandLine options;
     std::string server;
     CLI::App app{"Watches one QuakeWorld server during a match and shows its standings.",
                  "tallyhawk"};
     app.add_option("server", server,
                    "fills the host and port fields (the port list's 27000 if none)")
         ->type_name("HOST[:PORT]");
-    app.add_flag("--watch", result.options.watch, "press \"Watch Server\" once the window is up");
+    app.add_flag("--watch", options.watch, "press \"Watch Server\" once the window is up");
     app.set_version_flag("--version", std::string("tallyhawk ") + kDisplayVersion);
     app.footer("Press F1 in the window for the user guide.");
 
@@ -58,23 +59,18 @@ CommandLineResult ParseMonitorCommandLine(const std::vector<std::string>& argume
     try {
         app.parse(reversed);
         if (!server.empty())
-            error = SplitServer(server, &result.options);
+            error = SplitServer(server, &options);
         else if (app.count("server") > 0)
             error = "the server is empty";
     } catch (const CLI::CallForHelp&) {
-        result.exitStatus = 0;
-        result.output = app.help();
-        return result;
+        return Fail(CommandLineExit{0, app.help()});
     } catch (const CLI::CallForVersion&) {
-        result.exitStatus = 0;
-        result.output = std::string("tallyhawk ") + kDisplayVersion + "\n";
-        return result;
+        return Fail(CommandLineExit{0, std::string("tallyhawk ") + kDisplayVersion + "\n"});
     } catch (const CLI::ParseError& parseError) {
         error = parseError.what();
     }
-    if (!error.empty()) {
-        result.exitStatus = kUsageStatus;
-        result.output = "tallyhawk: " + error + "\nRun with --help for more information.\n";
-    }
-    return result;
+    if (!error.empty())
+        return Fail(CommandLineExit{kUsageStatus, "tallyhawk: " + error +
+                                                      "\nRun with --help for more information.\n"});
+    return options;
 }

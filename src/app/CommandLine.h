@@ -2,6 +2,8 @@
 // before any window exists, so that --help, --version and a refused argument need no display.
 #pragma once
 
+#include "status/Result.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,14 +15,14 @@ struct MonitorCommandLine
     bool watch = false;              // presses "Watch Server" once the window is up
 };
 
-// Either the options to run with, or text to print and an exit status to end with at once
-// (0 for --help and --version on standard output, 2 for a refused argument on standard error).
-struct CommandLineResult
+// Text to print and an exit status to end with at once: 0 for --help and --version on standard
+// output, 2 for a refused argument on standard error.
+struct CommandLineExit
 {
-    MonitorCommandLine options;
-    std::optional<int> exitStatus;
+    int status = 0;
     std::string output;
 };
 
 // `arguments` without the program name.
-CommandLineResult ParseMonitorCommandLine(const std::vector<std::string>& arguments);
+Result<MonitorCommandLine, CommandLineExit>
+ParseMonitorCommandLine(const std::vector<std::string>& arguments);

@@ -12,12 +12,13 @@ CMonitorApp theApp;
 
 int main(int argc, char** argv)
 {
-    CommandLineResult commandLine =
+    Result<MonitorCommandLine, CommandLineExit> commandLine =
         ParseMonitorCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    if (commandLine.exitStatus) {
-        std::fputs(commandLine.output.c_str(), *commandLine.exitStatus == 0 ? stdout : stderr);
-        return *commandLine.exitStatus;
+    if (!commandLine) {
+        const CommandLineExit& exit = commandLine.Error();
+        std::fputs(exit.output.c_str(), exit.status == 0 ? stdout : stderr);
+        return exit.status;
     }
-    theApp.commandLine = commandLine.options;
+    theApp.commandLine = *commandLine;
     return AfxWinMain(argc, argv);
 }

@@ -52,12 +52,12 @@ const MessageMap& CDialog::GetMessageMap() const
 bool CDialog::Build()
 {
     DestroyWindow();
-    std::string error;
-    dialogTemplate = LoadDialogTemplate(templateId, &error);
-    if (!dialogTemplate) {
-        qWarning("dialog template %d: %s", templateId, error.c_str());
+    auto loaded = LoadDialogTemplate(templateId); // CDialog::Result hides the type name
+    if (!loaded) {
+        qWarning("dialog template %d: %s", templateId, loaded.Error().c_str());
         return false;
     }
+    dialogTemplate = std::move(*loaded);
     window = std::make_unique<CDialogWindow>(*this, OwnerWidget(), dialogTemplate->styles);
     QFont font = DialogFont(dialogTemplate->fontPoints);
     window->setFont(font);

@@ -113,13 +113,13 @@ bool ReadControl(const QJsonObject& object, ControlTemplate* control, std::strin
 
 } // namespace
 
-std::optional<DialogTemplate> ParseDialogTemplate(const std::string& json, std::string* error)
+Result<DialogTemplate> ParseDialogTemplate(const std::string& json)
 {
+    std::string error;
     QJsonParseError parseError;
     QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(json), &parseError);
     if (document.isNull() || !document.isObject()) {
-        *error = "malformed template: " + parseError.errorString().toStdString();
-        return std::nullopt;
+        return Fail("malformed template: " + parseError.errorString().toStdString());
     }
     QJsonObject root = document.object();
     DialogTemplate result;
@@ -128,29 +128,25 @@ std::optional<DialogTemplate> ParseDialogTemplate(const std::string& json, std::
     result.fontFace = Latin1Text(root.value("font").toObject().value("face"));
     result.fontPoints = root.value("font").toObject().value("points").toInt(8);
     QJsonArray size = root.value("size").toArray();
-    if (size.size() != 2) {
-        *error = "template without a size of two numbers";
-        return std::nullopt;
-    }
+    if (size.size() != 2)
+        return Fail(std::string("template without a size of two numbers"));
     result.width = size[0].toInt();
     result.height = size[1].toInt();
-    if (!ReadStyles(root.value("styles"), &result.styles, error))
-        return std::nullopt;
+    if (!ReadStyles(root.value("styles"), &result.styles, &error))
+        return Fail(std::move(error));
     for (const QJsonValue& value : root.value("controls").toArray()) {
         ControlTemplate control;
-        if (!ReadControl(value.toObject(), &control, error))
-            return std::nullopt;
+        if (!ReadControl(value.toObject(), &control, &error))
+            return Fail(std::move(error));
         result.controls.push_back(std::move(control));
     }
     return result;
 }
 
-std::optional<DialogTemplate> LoadDialogTemplate(int id, std::string* error)
+Result<DialogTemplate> LoadDialogTemplate(int id)
 {
     QFile file(QStringLiteral(":/dialogs/%1.json").arg(id));
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = "no dialog template " + std::to_string(id);
-        return std::nullopt;
-    }
-    return ParseDialogTemplate(file.readAll().toStdString(), error);
+    if (!file.open(QIODevice::ReadOnly))
+        return Fail("no dialog template " + std::to_string(id));
+    return ParseDialogTemplate(file.readAll().toStdString());
 }

@@ -2,8 +2,9 @@
 // from the program's resources (":/dialogs/<id>.json"). Control order is creation and tab order.
 #pragma once
 
+#include "status/Result.h"
+
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -84,9 +85,9 @@ struct DialogTemplate
     std::vector<ControlTemplate> controls;
 };
 
-// Parses a template from its JSON text. Returns nothing, and says why in *error, for malformed
-// JSON, an unknown kind or style name, or a missing field.
-std::optional<DialogTemplate> ParseDialogTemplate(const std::string& json, std::string* error);
+// Parses a template from its JSON text. Fails, saying why, for malformed JSON, an unknown kind or
+// style name, or a missing field.
+Result<DialogTemplate> ParseDialogTemplate(const std::string& json);
 
-// Loads template `id` from the program's resources; nothing if it is missing or malformed.
-std::optional<DialogTemplate> LoadDialogTemplate(int id, std::string* error);
+// Loads template `id` from the program's resources; fails if it is missing or malformed.
+Result<DialogTemplate> LoadDialogTemplate(int id);

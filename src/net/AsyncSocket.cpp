@@ -47,7 +47,6 @@ bool CAsyncSocket::Create(unsigned port, int type, long events)
     }
     handle = created;
     socketType = type;
-    ++openings;
     static std::intptr_t lastHandleIdentity = 0; // GUI thread only
     handleIdentity = ++lastHandleIdentity;
     readNotifier = std::make_unique<QSocketNotifier>(handle, QSocketNotifier::Read);

@@ -55,19 +55,14 @@ public:
 
     SOCKET Handle() const { return handle; }
 
-    // How reports name this socket's handle (the lParam of WM_SOCKET_EVENT): a number that no
-    // other handle of this process gets, because Linux gives a closed descriptor's number to
-    // the next socket at once, so the descriptor cannot tell an old socket's report from its
-    // replacement's. 0 while there is no handle.
+    // Names this handle in reports (WM_SOCKET_EVENT's lParam) and nowhere else in the process:
+    // Linux reuses a closed descriptor's number at once. 0 while there is no handle.
     std::intptr_t HandleIdentity() const { return handleIdentity; }
 
-    // Readiness handlers, called from the event loop with the event's error number (0 for
-    // none). Read readiness calls OnReceive only when a datagram or bytes are waiting or an
-    // error is pending, and is signalled again only after a Receive call (or a new selection).
-    // Write readiness is signalled once when the socket becomes connected and again only after
-    // a send failed with WSAEWOULDBLOCK. FD_CLOSE is signalled when a stream peer has closed.
-    // This layer neither listens nor reads out-of-band data: OnAccept and OnOutOfBandData are
-    // never called. A handler may destroy its socket.
+    // Readiness handlers, run from the event loop with the event's error (0: none). Each is
+    // signalled once, then again only after a Receive (read), a send that met WSAEWOULDBLOCK
+    // (write) or a new selection. OnAccept and OnOutOfBandData never run. A handler may destroy
+    // its socket.
     virtual void OnReceive(int error);
     virtual void OnSend(int error);
     virtual void OnOutOfBandData(int error);
@@ -107,7 +102,6 @@ private:
     bool closeSignalled = false;  // a stream peer's close is signalled only once
     int pendingError = 0;         // taken from the kernel while probing a read readiness
     std::uint64_t receiveCalls = 0;
-    std::uint64_t openings = 0; // counts Create calls that made a handle
     std::intptr_t handleIdentity = 0;
     std::unique_ptr<QSocketNotifier> readNotifier;
     std::unique_ptr<QSocketNotifier> writeNotifier;

@@ -40,9 +40,9 @@ void CAsyncSocket::ReadReady()
     // before the read readiness of a reply; when both are ready in one wake-up, keep that order.
     if (writeSignalDue && !connectUnderWay && (selectedEvents & FD_WRITE) != 0 && WritableNow()) {
         const std::weak_ptr<const void> alive = LifetimeToken();
-        const std::uint64_t openingBefore = openings;
+        const std::intptr_t identityBefore = handleIdentity;
         WriteReady();
-        if (alive.expired() || openings != openingBefore)
+        if (alive.expired() || handleIdentity != identityBefore)
             return;
     }
 
@@ -80,11 +80,11 @@ void CAsyncSocket::ReadReady()
     }
     const std::weak_ptr<const void> alive = LifetimeToken();
     const std::uint64_t receivesBefore = receiveCalls;
-    const std::uint64_t openingBefore = openings;
+    const std::intptr_t identityBefore = handleIdentity;
     if (selectedEvents & FD_READ)
         OnReceive(error);
-    // The handler may have destroyed this object, or closed it and created a new socket.
-    if (alive.expired() || openings != openingBefore)
+    // The handler may have destroyed this object, or closed it (and perhaps created a new socket).
+    if (alive.expired() || handleIdentity != identityBefore)
         return;
     // Like the native platform, signal the next read only after someone has received.
     if (receiveCalls == receivesBefore) {

@@ -31,7 +31,7 @@ bool CClientSocket::NotifyOwnerAndSurvive(UINT code, UINT error)
 
 bool CClientSocket::ConnectHelper(const sockaddr* address, int length)
 {
-    connectionState = 1;
+    connectionState = ConnectionState::Connecting;
     if (!NotifyOwnerAndSurvive(SE_CONNECTING, 0)) {
         WSASetLastError(WSAENOTSOCK); // the owner has destroyed the socket meanwhile
         return false;
@@ -47,11 +47,11 @@ bool CClientSocket::ConnectHelper(const sockaddr* address, int length)
 void CClientSocket::OnConnect(int error)
 {
     if (error != 0) {
-        connectionState = 0;
+        connectionState = ConnectionState::NotConnected;
         NotifyOwner(SE_CONNECTED, static_cast<UINT>(error));
         return;
     }
-    connectionState = 2;
+    connectionState = ConnectionState::Connected;
     if (!NotifyOwnerAndSurvive(SE_CONNECTED, 0))
         return;
     AsyncSelect(FD_READ | FD_WRITE | FD_CLOSE);
@@ -105,6 +105,6 @@ void CClientSocket::OnReceive(int)
 
 void CClientSocket::OnClose(int)
 {
-    connectionState = 0;
+    connectionState = ConnectionState::NotConnected;
     NotifyOwner(SE_CLOSED, 0);
 }

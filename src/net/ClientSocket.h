@@ -5,9 +5,9 @@
 //
 // How the owner uses it:
 //   querySocket = new CClientSocket(this);
-//   if (!querySocket->Create(kQueryLocalPort, SOCK_DGRAM, 63)) ... // port in use: no report
-//   if (!querySocket->Connect(host, port)) ...                   // reports SE_CONNECTING,
-//   querySocket->QueueSend(std::string(kStatusRequest));         //   SE_CONNECTED, then SE_SENT
+//   if (!querySocket->Create(kQueryLocalPort, SOCK_DGRAM, allSixEvents)) ... // no report
+//   if (!querySocket->Connect(host, port)) ...           // reports SE_CONNECTING,
+//   querySocket->QueueSend(std::string(kStatusRequest)); //   SE_CONNECTED, then SE_SENT
 //   ... SE_RECEIVED: copy receivedText; SE_WAITING; SE_ERROR; SE_CLOSED ...
 // The owner deletes the socket when the next query starts, on SE_CLOSED, when connecting failed
 // and when it is destroyed itself; the socket must not outlive its owner. The owner may delete
@@ -21,6 +21,14 @@
 
 #include <cstdint>
 #include <string>
+
+// The query's progress, with the values the owner's reports and tests name.
+enum class ConnectionState : std::int32_t
+{
+    NotConnected = 0,
+    Connecting = 1,
+    Connected = 2,
+};
 
 class CClientSocket : public CAsyncSocket
 {
@@ -42,11 +50,11 @@ public:
     // drops it.
     virtual void NotifyOwner(UINT code, UINT error);
 
-    CMessageTarget* ownerDialog;      // not owned; receives every report
-    std::int32_t connectionState = 0; // 0 not connected, 1 connecting, 2 connected
-    std::string sendBuffer = "\r\n";  // the bytes still to send; QueueSend replaces it
+    CMessageTarget* ownerDialog; // not owned; receives every report
+    ConnectionState connectionState = ConnectionState::NotConnected;
+    std::string sendBuffer = "\r\n"; // the bytes still to send; QueueSend replaces it
     // Every datagram so far, appended by AppendReplyDatagram (status/ReplyDatagram.h): each up
-    // to its first zero byte, later ones without their print header, at most 64 KiB.
+    // to its first zero byte, later ones without their print header, at most kMaxReplyTextBytes.
     std::string receivedText;
 
 protected:

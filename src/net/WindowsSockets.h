@@ -10,7 +10,7 @@ using SOCKET = int;
 inline constexpr SOCKET INVALID_SOCKET = -1;
 inline constexpr int SOCKET_ERROR = -1;
 
-// Readiness events for AsyncSelect; together 63.
+// Readiness events for AsyncSelect.
 inline constexpr long FD_READ = 0x01;
 inline constexpr long FD_WRITE = 0x02;
 inline constexpr long FD_OOB = 0x04;

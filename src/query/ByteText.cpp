@@ -1,4 +1,6 @@
-#include "ByteText.h"
+// Reply bytes to UTF-8: as their own code points for JSON, and through the Windows-1252 table
+// with every control shown as a visible character for the terminal.
+#include "query/ByteText.h"
 
 #include "status/Windows1252.h"
 

@@ -1,4 +1,5 @@
-// The exit codes of tallyhawk-query, one per kind of outcome, as listed by --help.
+// The exit codes of tallyhawk-query, one per kind of outcome, and the table of their meanings
+// that --help ends with (the README shows the same table; a test holds them together).
 #pragma once
 
 #include "status/StatusWireFormat.h"
@@ -8,32 +9,52 @@
 enum class ExitCode
 {
     Success = 0,
-    NoReply = 1,          // empty reply: "Server Did Not Respond"
-    Usage = 2,            // bad option, missing or unreadable file
-    HostNotResolved = 3,  // the host name does not resolve to an IPv4 address
-    PortOutOfRange = 4,   // the port is not a number from 1 to 65535
-    Refused = 5,          // the network refused the query: nothing listens there
-    OversizeDatagram = 6, // a reply datagram longer than kMaxDatagramBytes
-    NetworkFailure = 7,   // any other socket failure
+    NoReply = 1,
+    Usage = 2,
+    HostNotResolved = 3,
+    PortOutOfRange = 4,
+    Refused = 5,
+    OversizeDatagram = 6,
+    NetworkFailure = 7,
 };
+
+inline constexpr ExitCode kLastExitCode = ExitCode::NetworkFailure;
 
 inline int ToInt(ExitCode code)
 {
     return static_cast<int>(code);
 }
 
+// The one description of each code; the switch makes a new code without one a build error.
+inline std::string ExitCodeMeaning(ExitCode code)
+{
+    switch (code) {
+    case ExitCode::Success:
+        return "standings printed";
+    case ExitCode::NoReply:
+        return "Server Did Not Respond (no reply in time, or an empty reply)";
+    case ExitCode::Usage:
+        return "bad option, or a file that cannot be read";
+    case ExitCode::HostNotResolved:
+        return "host name does not resolve";
+    case ExitCode::PortOutOfRange:
+        return "port out of range (1 to 65535)";
+    case ExitCode::Refused:
+        return "reply refused by the network (nothing listening there)";
+    case ExitCode::OversizeDatagram:
+        return "reply datagram larger than " + std::to_string(kMaxDatagramBytes) + " bytes";
+    case ExitCode::NetworkFailure:
+        return "other network failure";
+    }
+    return {};
+}
+
 // The table printed at the end of --help.
 inline std::string ExitCodeHelp()
 {
-    return "Exit codes:\n"
-           "  0  standings printed\n"
-           "  1  Server Did Not Respond (no reply in time, or an empty reply)\n"
-           "  2  bad option, or a file that cannot be read\n"
-           "  3  host name does not resolve\n"
-           "  4  port out of range (1 to 65535)\n"
-           "  5  reply refused by the network (nothing listening there)\n"
-           "  6  reply datagram larger than " +
-           std::to_string(kMaxDatagramBytes) +
-           " bytes\n"
-           "  7  other network failure\n";
+    std::string table = "Exit codes:\n";
+    for (int code = 0; code <= ToInt(kLastExitCode); ++code)
+        table += "  " + std::to_string(code) + "  " + ExitCodeMeaning(static_cast<ExitCode>(code)) +
+                 "\n";
+    return table;
 }

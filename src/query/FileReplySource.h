@@ -1,7 +1,7 @@
 // Offline reply source: a reply saved in a file (for instance by --raw).
 #pragma once
 
-#include "ReplyResult.h"
+#include "query/ReplyResult.h"
 
 #include <chrono>
 #include <string>

@@ -1,6 +1,8 @@
-#include "JsonOutput.h"
+// The standings as one JSON object, members in the documented order, server text as code points
+// with C1 controls escaped so that no output byte acts on a terminal.
+#include "query/JsonOutput.h"
 
-#include "ByteText.h"
+#include "query/ByteText.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,7 +1,7 @@
 // The machine-readable form of the standings: one JSON object on one line.
 #pragma once
 
-#include "QueryStandings.h"
+#include "query/QueryStandings.h"
 
 #include <string>
 

@@ -1,4 +1,6 @@
-#include "NetworkReplySource.h"
+// One status exchange over a connected UDP socket: send the request, collect datagrams by the
+// status core's rule until the reply is complete, a quiet period passes or the deadline.
+#include "query/NetworkReplySource.h"
 
 #include "status/ReplyDatagram.h"
 #include "status/StatusWireFormat.h"
@@ -57,7 +59,7 @@ std::string Endpoint(const ServerAddress& address)
     return address.host + ":" + std::to_string(address.port);
 }
 
-std::variant<sockaddr_in, ReplyFailure> Resolve(const ServerAddress& address)
+Result<sockaddr_in, ReplyFailure> Resolve(const ServerAddress& address)
 {
     sockaddr_in peer{};
     peer.sin_family = AF_INET;
@@ -72,8 +74,8 @@ std::variant<sockaddr_in, ReplyFailure> Resolve(const ServerAddress& address)
     addrinfo* found = nullptr;
     const int status = getaddrinfo(address.host.c_str(), nullptr, &hints, &found);
     if (status != 0 || found == nullptr)
-        return ReplyFailure{ExitCode::HostNotResolved,
-                            "cannot resolve host '" + address.host + "': " + gai_strerror(status)};
+        return Fail(ReplyFailure{ExitCode::HostNotResolved, "cannot resolve host '" + address.host +
+                                                                "': " + gai_strerror(status)});
     std::memcpy(&peer, found->ai_addr, sizeof peer);
     freeaddrinfo(found);
     peer.sin_port = htons(address.port);
@@ -114,30 +116,21 @@ std::optional<bool> WaitReadable(int socket, Clock::time_point deadline)
 
 ReplyResult QueryServer(const ServerAddress& address, std::chrono::milliseconds timeout)
 {
-    ReplyResult result;
     const auto resolved = Resolve(address);
-    if (const auto* failure = std::get_if<ReplyFailure>(&resolved)) {
-        result.failure = *failure;
-        return result;
-    }
-    const sockaddr_in peer = std::get<sockaddr_in>(resolved);
+    if (!resolved)
+        return Fail(resolved.Error());
+    const sockaddr_in peer = *resolved;
 
     // Connected, so that only the server's datagrams are read and an ICMP refusal is reported.
     // No bind: the kernel picks an ephemeral local port, never the window's port 27000.
     SocketHandle socketHandle(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
     const int udp = socketHandle.Get();
-    if (udp < 0) {
-        result.failure = SocketFailure(address, "socket", errno);
-        return result;
-    }
-    if (connect(udp, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) != 0) {
-        result.failure = SocketFailure(address, "connect", errno);
-        return result;
-    }
-    if (send(udp, kStatusRequest.data(), kStatusRequest.size(), 0) < 0) {
-        result.failure = SocketFailure(address, "send", errno);
-        return result;
-    }
+    if (udp < 0)
+        return Fail(SocketFailure(address, "socket", errno));
+    if (connect(udp, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) != 0)
+        return Fail(SocketFailure(address, "connect", errno));
+    if (send(udp, kStatusRequest.data(), kStatusRequest.size(), 0) < 0)
+        return Fail(SocketFailure(address, "send", errno));
 
     const Clock::time_point sentAt = Clock::now();
     const Clock::time_point deadline = sentAt + timeout;
@@ -147,10 +140,8 @@ ReplyResult QueryServer(const ServerAddress& address, std::chrono::milliseconds 
     std::array<char, kMaxDatagramBytes> buffer;
     while (true) {
         const std::optional<bool> readable = WaitReadable(udp, waitUntil);
-        if (!readable) {
-            result.failure = SocketFailure(address, "poll", errno);
-            break;
-        }
+        if (!readable)
+            return Fail(SocketFailure(address, "poll", errno));
         if (!*readable)
             break;
         // MSG_TRUNC makes recv report a longer datagram's real length, so it is refused rather
@@ -159,16 +150,13 @@ ReplyResult QueryServer(const ServerAddress& address, std::chrono::milliseconds 
         const ssize_t length = recv(udp, buffer.data(), buffer.size(), MSG_TRUNC | MSG_DONTWAIT);
         if (length < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK))
             continue;
-        if (length < 0) {
-            result.failure = SocketFailure(address, "receive", errno);
-            break;
-        }
+        if (length < 0)
+            return Fail(SocketFailure(address, "receive", errno));
         if (static_cast<std::size_t>(length) > kMaxDatagramBytes) {
-            result.failure = ReplyFailure{ExitCode::OversizeDatagram,
-                                          "reply datagram of " + std::to_string(length) +
-                                              " bytes is larger than " +
-                                              std::to_string(kMaxDatagramBytes) + " bytes"};
-            break;
+            return Fail(ReplyFailure{ExitCode::OversizeDatagram,
+                                     "reply datagram of " + std::to_string(length) +
+                                         " bytes is larger than " +
+                                         std::to_string(kMaxDatagramBytes) + " bytes"});
         }
         // A datagram of no bytes ends the exchange, as it does in the window.
         if (length == 0)
@@ -182,6 +170,5 @@ ReplyResult QueryServer(const ServerAddress& address, std::chrono::milliseconds 
             quietPeriod = QuietPeriod(arrived - sentAt);
         waitUntil = std::min(deadline, arrived + *quietPeriod);
     }
-    result.text = std::move(replyText);
-    return result;
+    return replyText;
 }

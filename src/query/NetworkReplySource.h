@@ -1,8 +1,8 @@
 // Online reply source: one status query over UDP with plain POSIX sockets and poll().
 #pragma once
 
-#include "ReplyResult.h"
-#include "ServerAddress.h"
+#include "query/ReplyResult.h"
+#include "query/ServerAddress.h"
 
 #include <chrono>
 

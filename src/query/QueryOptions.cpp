@@ -1,7 +1,9 @@
-#include "QueryOptions.h"
+// The options of tallyhawk-query as CLI11 reads them, with the exit-code table as the help's
+// footer and the checks that no single option can express.
+#include "query/QueryOptions.h"
 
-#include "ExitCode.h"
 #include "cli/FiniteRange.h"
+#include "query/ExitCode.h"
 #include "res/Version.h"
 #include "status/StatusWireFormat.h"
 
@@ -9,7 +11,7 @@
 #include <cmath>
 #include <iostream>
 
-std::variant<QueryOptions, int> ParseQueryOptions(int argc, char** argv)
+Result<QueryOptions, ExitCode> ParseQueryOptions(int argc, char** argv)
 {
     QueryOptions options;
     CLI::App app{"Queries a QuakeWorld server for its status (or reads a saved reply) and prints "
@@ -65,17 +67,18 @@ std::variant<QueryOptions, int> ParseQueryOptions(int argc, char** argv)
 
     try {
         app.parse(argc, argv);
-    } catch (const CLI::Success& done) { // --help, --version
-        return app.exit(done);
+    } catch (const CLI::Success& done) { // --help, --version: printed, exit status 0
+        app.exit(done);
+        return Fail(ExitCode::Success);
     } catch (const CLI::ParseError& error) {
         std::cerr << "tallyhawk-query: " << error.what() << "\n"
                   << "Run with --help for more information.\n";
-        return ToInt(ExitCode::Usage);
+        return Fail(ExitCode::Usage);
     }
     if (options.server.empty() && !options.fromFile) {
         std::cerr << "tallyhawk-query: give a server (HOST[:PORT]) or --from-file PATH\n"
                   << "Run with --help for more information.\n";
-        return ToInt(ExitCode::Usage);
+        return Fail(ExitCode::Usage);
     }
     options.teamMode = teamMode == "color" ? TeamMode::Color : TeamMode::Skin;
     options.timeout = std::chrono::milliseconds(std::lround(timeoutSeconds * 1000.0));

@@ -1,12 +1,13 @@
 // The command line of tallyhawk-query, read with CLI11.
 #pragma once
 
+#include "query/ExitCode.h"
+#include "status/Result.h"
 #include "status/TeamMode.h"
 
 #include <chrono>
 #include <optional>
 #include <string>
-#include <variant>
 
 struct QueryOptions
 {
@@ -21,6 +22,6 @@ struct QueryOptions
     std::optional<int> watchCount;      // stop watching after this many refreshes
 };
 
-// Either the options, or the exit code to end with at once (help shown: 0; bad usage: 2, after
-// a message on standard error).
-std::variant<QueryOptions, int> ParseQueryOptions(int argc, char** argv);
+// The options, or the exit code to end with at once: ExitCode::Success once --help or --version
+// is printed, ExitCode::Usage after a message on standard error.
+Result<QueryOptions, ExitCode> ParseQueryOptions(int argc, char** argv);

@@ -1,28 +1,31 @@
-#include "ReplyPrinter.h"
+// One reply source's result as output: the failure, "Server Did Not Respond", the raw bytes, the
+// JSON object or the text table, and the exit code that goes with it.
+#include "query/ReplyPrinter.h"
 
-#include "JsonOutput.h"
-#include "QueryStandings.h"
-#include "TextOutput.h"
+#include "query/JsonOutput.h"
+#include "query/QueryStandings.h"
+#include "query/TextOutput.h"
 #include "status/ReplyDatagram.h"
 
 int PrintReply(const ReplyResult& result, const QueryOptions& options, std::ostream& out,
                std::ostream& err)
 {
-    if (result.failure) {
-        err << "tallyhawk-query: " << result.failure->message << "\n";
-        return ToInt(result.failure->code);
+    if (!result) {
+        err << "tallyhawk-query: " << result.Error().message << "\n";
+        return ToInt(result.Error().code);
     }
-    if (IsEmptyReplyText(result.text)) {
+    const std::string& text = *result;
+    if (IsEmptyReplyText(text)) {
         err << "Server Did Not Respond\n";
         return ToInt(ExitCode::NoReply);
     }
     if (options.raw) {
-        out.write(result.text.data(), static_cast<std::streamsize>(result.text.size()));
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
         out.flush();
         return ToInt(ExitCode::Success);
     }
-    const QueryStandings standings{
-        ReadReplyStandings(result.text, options.teamMode, options.teamTexts), options.teamTexts};
+    const QueryStandings standings{ReadReplyStandings(text, options.teamMode, options.teamTexts),
+                                   options.teamTexts};
     if (options.json)
         out << StandingsToJson(standings) << "\n";
     else

@@ -1,8 +1,8 @@
 // Turns one reply source's result into output and an exit code, the same for every mode.
 #pragma once
 
-#include "QueryOptions.h"
-#include "ReplyResult.h"
+#include "query/QueryOptions.h"
+#include "query/ReplyResult.h"
 
 #include <ostream>
 

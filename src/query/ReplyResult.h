@@ -1,9 +1,9 @@
 // What a reply source gives: the collected reply text, or a failure with its exit code.
 #pragma once
 
-#include "ExitCode.h"
+#include "query/ExitCode.h"
+#include "status/Result.h"
 
-#include <optional>
 #include <string>
 
 struct ReplyFailure
@@ -12,8 +12,5 @@ struct ReplyFailure
     std::string message; // one line, without the program name
 };
 
-struct ReplyResult
-{
-    std::string text; // never holds a zero byte; empty when nothing came back
-    std::optional<ReplyFailure> failure;
-};
+// The text never holds a zero byte; it is empty when nothing came back.
+using ReplyResult = Result<std::string, ReplyFailure>;

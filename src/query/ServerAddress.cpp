@@ -1,10 +1,11 @@
-#include "ServerAddress.h"
+// Splitting HOST[:PORT] and checking the port; no resolving here.
+#include "query/ServerAddress.h"
 
 #include "status/StatusWireFormat.h"
 
 #include <algorithm>
 
-std::variant<ServerAddress, ReplyFailure> ParseServerAddress(const std::string& text)
+Result<ServerAddress, ReplyFailure> ParseServerAddress(const std::string& text)
 {
     ServerAddress address;
     address.port = kDefaultServerPort;
@@ -17,11 +18,11 @@ std::variant<ServerAddress, ReplyFailure> ParseServerAddress(const std::string& 
                                            [](char c) { return c >= '0' && c <= '9'; });
         const unsigned long port = allDigits ? std::stoul(portText) : 0;
         if (port < 1 || port > 65535)
-            return ReplyFailure{ExitCode::PortOutOfRange,
-                                "port '" + portText + "' is out of range (1 to 65535)"};
+            return Fail(ReplyFailure{ExitCode::PortOutOfRange,
+                                     "port '" + portText + "' is out of range (1 to 65535)"});
         address.port = static_cast<std::uint16_t>(port);
     }
     if (address.host.empty())
-        return ReplyFailure{ExitCode::Usage, "no host given in '" + text + "'"};
+        return Fail(ReplyFailure{ExitCode::Usage, "no host given in '" + text + "'"});
     return address;
 }

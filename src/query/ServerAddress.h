@@ -1,11 +1,11 @@
 // The HOST[:PORT] argument of tallyhawk-query.
 #pragma once
 
-#include "ReplyResult.h"
+#include "query/ReplyResult.h"
+#include "status/Result.h"
 
 #include <cstdint>
 #include <string>
-#include <variant>
 
 struct ServerAddress
 {
@@ -16,4 +16,4 @@ struct ServerAddress
 // Splits at the last colon; without one the port is kDefaultServerPort. A port that is not a
 // decimal number from 1 to 65535 fails with ExitCode::PortOutOfRange, an empty host with
 // ExitCode::Usage. The host is not resolved here.
-std::variant<ServerAddress, ReplyFailure> ParseServerAddress(const std::string& text);
+Result<ServerAddress, ReplyFailure> ParseServerAddress(const std::string& text);

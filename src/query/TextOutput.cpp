@@ -1,6 +1,7 @@
-#include "TextOutput.h"
+// The standings as a text table for the terminal: one byte of server text is one column.
+#include "query/TextOutput.h"
 
-#include "ByteText.h"
+#include "query/ByteText.h"
 #include "status/ReadableText.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // The readable form of the standings: serverinfo, players in display order, totals.
 #pragma once
 
-#include "QueryStandings.h"
+#include "query/QueryStandings.h"
 
 #include <ostream>
 

@@ -1,7 +1,9 @@
-#include "WatchLoop.h"
+// The --watch loop: query at a fixed period, redraw a terminal in place (or append when output
+// is not a terminal), keep going after a failed refresh.
+#include "query/WatchLoop.h"
 
-#include "NetworkReplySource.h"
-#include "ReplyPrinter.h"
+#include "query/NetworkReplySource.h"
+#include "query/ReplyPrinter.h"
 
 #include <chrono>
 #include <cmath>

@@ -1,8 +1,8 @@
 // --watch: a terminal scoreboard that queries the server again at a fixed period.
 #pragma once
 
-#include "QueryOptions.h"
-#include "ServerAddress.h"
+#include "query/QueryOptions.h"
+#include "query/ServerAddress.h"
 
 // Queries every options.watchSeconds (counted from the start of each query) and redraws the
 // standings, until interrupted or until options.watchCount refreshes. On a terminal the screen

@@ -1,6 +1,6 @@
 // The swatch lookup of the standings display, kept with the status core as pure code.
 
-#include "ColorSwatch.h"
+#include "status/ColorSwatch.h"
 
 std::optional<int> SwatchForColor(std::int32_t colorNumber)
 {

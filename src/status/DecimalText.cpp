@@ -1,6 +1,6 @@
 // The decimal conversion: one function so every number read from text reads alike.
 
-#include "DecimalText.h"
+#include "status/DecimalText.h"
 
 #include <cstdint>
 #include <limits>

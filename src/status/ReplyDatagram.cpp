@@ -1,4 +1,5 @@
-#include "ReplyDatagram.h"
+// Appending one reply datagram to the reply text and judging whether more may follow.
+#include "status/ReplyDatagram.h"
 
 ReplyVerdict AppendReplyDatagram(std::string& replyText, std::string_view datagram)
 {

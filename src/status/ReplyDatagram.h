@@ -3,7 +3,7 @@
 // whether a further datagram may still belong to the reply.
 #pragma once
 
-#include "StatusWireFormat.h"
+#include "status/StatusWireFormat.h"
 
 #include <cstddef>
 #include <string>

@@ -1,9 +1,9 @@
 // Standings totals and the frags ordering over the status model. Pure functions.
 
-#include "Standings.h"
+#include "status/Standings.h"
 
-#include "DecimalText.h"
-#include "StatusReplyReader.h"
+#include "status/DecimalText.h"
+#include "status/StatusReplyReader.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // Totals and ordering of the standings, computed from the status model.
 #pragma once
 
-#include "StandingsTotals.h"
-#include "StatusModel.h"
-#include "TeamMode.h"
+#include "status/StandingsTotals.h"
+#include "status/StatusModel.h"
+#include "status/TeamMode.h"
 
 #include <string_view>
 

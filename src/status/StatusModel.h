@@ -2,8 +2,8 @@
 // fixed-size arrays; rows at or beyond playerCount keep older content and are never read.
 #pragma once
 
-#include "PlayerEntry.h"
-#include "ServerInfoTable.h"
+#include "status/PlayerEntry.h"
+#include "status/ServerInfoTable.h"
 
 #include <array>
 #include <cstdint>

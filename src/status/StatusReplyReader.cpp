@@ -4,9 +4,9 @@
 // Separators after a field are stepped over by count, never checked: a stray or missing
 // separator shifts the later fields of that line instead of failing the reply.
 
-#include "StatusReplyReader.h"
+#include "status/StatusReplyReader.h"
 
-#include "DecimalText.h"
+#include "status/DecimalText.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,7 +1,7 @@
 // Reads the text of one QuakeWorld status reply into the status model. Pure: no I/O, no Qt.
 #pragma once
 
-#include "StatusModel.h"
+#include "status/StatusModel.h"
 
 #include <string_view>
 

@@ -5,17 +5,22 @@
 #include <cstddef>
 #include <string_view>
 
+// Every out-of-band datagram, request or reply, starts with four FF bytes.
+inline constexpr std::string_view kOutOfBandMarker{"\xff\xff\xff\xff", 4};
+
 // The status request, 11 bytes, no terminating zero:
 //   offset 0  FF FF FF FF          out-of-band marker
 //   offset 4  73 74 61 74 75 73    "status"
 //   offset 10 0A                   line feed
 inline constexpr std::string_view kStatusRequest{"\xff\xff\xff\xffstatus\n", 11};
+static_assert(kStatusRequest.starts_with(kOutOfBandMarker));
 
 // Every reply datagram starts with the out-of-band print header, 5 bytes:
 //   offset 0  FF FF FF FF          out-of-band marker
 //   offset 4  6E                   'n', the print command
 // then a piece of the reply text and one terminating zero byte.
 inline constexpr std::string_view kPrintHeader{"\xff\xff\xff\xffn", 5};
+static_assert(kPrintHeader.starts_with(kOutOfBandMarker));
 
 // The largest datagram a receiver takes; a longer one is refused, never cut.
 inline constexpr std::size_t kMaxDatagramBytes = 4096;

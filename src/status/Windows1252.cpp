@@ -1,4 +1,5 @@
-#include "Windows1252.h"
+// The Windows-1252 table: only bytes 80 to 9F differ from their own code point.
+#include "status/Windows1252.h"
 
 #include <array>
 #include <cstddef>

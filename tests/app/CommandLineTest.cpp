@@ -42,11 +42,11 @@ TEST(MonitorCommandLine, AcceptedFormsFillHostPortAndWatch)
     };
     for (const AcceptedCase& test : cases) {
         SCOPED_TRACE(test.name);
-        CommandLineResult result = ParseMonitorCommandLine(test.arguments);
-        EXPECT_FALSE(result.exitStatus) << result.output;
-        EXPECT_EQ(result.options.host, test.host);
-        EXPECT_EQ(result.options.port, test.port);
-        EXPECT_EQ(result.options.watch, test.watch);
+        auto result = ParseMonitorCommandLine(test.arguments);
+        ASSERT_TRUE(result) << result.Error().output;
+        EXPECT_EQ(result->host, test.host);
+        EXPECT_EQ(result->port, test.port);
+        EXPECT_EQ(result->watch, test.watch);
     }
 }
 
@@ -66,10 +66,12 @@ TEST(MonitorCommandLine, RefusedFormsSayWhyAndExitWithStatus2)
     };
     for (const auto& [arguments, reason] : cases) {
         SCOPED_TRACE(arguments.front());
-        CommandLineResult result = ParseMonitorCommandLine(arguments);
-        EXPECT_EQ(result.exitStatus, 2);
-        EXPECT_NE(result.output.find(reason), std::string::npos) << result.output;
-        EXPECT_EQ(result.output.rfind("tallyhawk: ", 0), 0u) << result.output;
+        auto result = ParseMonitorCommandLine(arguments);
+        ASSERT_FALSE(result);
+        const CommandLineExit& exit = result.Error();
+        EXPECT_EQ(exit.status, 2);
+        EXPECT_NE(exit.output.find(reason), std::string::npos) << exit.output;
+        EXPECT_EQ(exit.output.rfind("tallyhawk: ", 0), 0u) << exit.output;
     }
 }
 

@@ -1,8 +1,8 @@
 // The simulated match: reproducible, alive, and always within what a real server sends.
 
-#include "SimulatedMatch.h"
+#include "qw-demo-server/SimulatedMatch.h"
 
-#include "NamePool.h"
+#include "qw-demo-server/NamePool.h"
 
 #include <gtest/gtest.h>
 #include <set>

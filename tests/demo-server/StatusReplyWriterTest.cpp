@@ -1,10 +1,10 @@
 // The demo server's reply format: what the request flags list, and how a long reply is cut into
 // datagrams at the ends of print pieces.
 
-#include "StatusReplyWriter.h"
+#include "qw-demo-server/StatusReplyWriter.h"
 
-#include "Scenario.h"
-#include "SimulatedMatch.h"
+#include "qw-demo-server/Scenario.h"
+#include "qw-demo-server/SimulatedMatch.h"
 #include "status/StatusReplyReader.h"
 #include "status/StatusWireFormat.h"
 

@@ -1,6 +1,6 @@
 // Which datagrams the demo server takes for a status request, and with which flags.
 
-#include "StatusRequest.h"
+#include "qw-demo-server/StatusRequest.h"
 
 #include <gtest/gtest.h>
 #include <optional>

@@ -99,9 +99,9 @@ TEST(DialogTemplate, ReportsWhatIsWrong)
     };
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testCase.json);
-        std::string error;
-        EXPECT_FALSE(ParseDialogTemplate(testCase.json, &error));
-        EXPECT_NE(error.find(testCase.error), std::string::npos) << error;
+        Result<DialogTemplate> parsed = ParseDialogTemplate(testCase.json);
+        ASSERT_FALSE(parsed);
+        EXPECT_NE(parsed.Error().find(testCase.error), std::string::npos) << parsed.Error();
     }
 }
 

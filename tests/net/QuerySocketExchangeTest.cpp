@@ -11,6 +11,12 @@
 using testing::ElementsAre;
 using testing::ElementsAreArray;
 
+// Failure messages show the state as its number rather than as raw bytes.
+static void PrintTo(ConnectionState state, std::ostream* out)
+{
+    *out << static_cast<int>(state);
+}
+
 namespace {
 
 // Counts readiness activations anywhere in the application, to show that nothing fires.
@@ -75,7 +81,7 @@ TEST_F(QuerySocketTest, QueryReportsConnectAndSendInsideTheCallsAndSendsTheReque
                 ElementsAre(Step{SE_CONNECTING, 0}, Step{SE_CONNECTED, 0}, Step{SE_SENT, 0}));
     for (const Report& report : owner.reports)
         EXPECT_EQ(report.handle, owner.socket->HandleIdentity());
-    EXPECT_EQ(owner.socket->connectionState, 2);
+    EXPECT_EQ(owner.socket->connectionState, ConnectionState::Connected);
     EXPECT_EQ(owner.socket->sendBuffer, "");
     ASSERT_TRUE(RunUntil([&] { return !peer.Received().empty(); }));
     EXPECT_EQ(peer.Received()[0].bytes, std::string("\xff\xff\xff\xffstatus\n", 11));
@@ -194,7 +200,7 @@ TEST_F(QuerySocketTest, EmptyDatagramLeavesTheSocketNotConnected)
     StartQueryAndSettle();
     ReplyFromPeer("");
     ASSERT_TRUE(RunUntil([&] { return owner.Has(SE_CLOSED); }));
-    EXPECT_EQ(owner.socket->connectionState, 0);
+    EXPECT_EQ(owner.socket->connectionState, ConnectionState::NotConnected);
 }
 
 TEST_F(QuerySocketTest, SendThatWouldBlockIsSentWholeOnTheNextWriteReadiness)
@@ -243,7 +249,7 @@ TEST_F(QuerySocketTest, HostThatDoesNotResolveGivesNoReport)
         EXPECT_EQ(WSAGetLastError(), WSAEINVAL);
     }
     EXPECT_TRUE(owner.reports.empty());
-    EXPECT_EQ(owner.socket->connectionState, 0);
+    EXPECT_EQ(owner.socket->connectionState, ConnectionState::NotConnected);
 }
 
 TEST_F(QuerySocketTest, SecondSocketOnPort27000FailsUntilTheFirstIsDestroyed)
@@ -265,12 +271,12 @@ TEST_F(QuerySocketTest, RefusedStreamConnectReportsConnectedWithTheError)
     // Only a stream connect is ever under way; it shows how a late connect outcome is reported.
     ASSERT_TRUE(owner.socket->Create(0, SOCK_STREAM, kAllEvents));
     EXPECT_TRUE(owner.socket->Connect("127.0.0.1", UnusedTcpPort()));
-    EXPECT_EQ(owner.socket->connectionState, 1);
+    EXPECT_EQ(owner.socket->connectionState, ConnectionState::Connecting);
 
     ASSERT_TRUE(RunUntil([&] { return owner.Has(SE_CONNECTED); }));
     EXPECT_THAT(owner.Steps(),
                 ElementsAre(Step{SE_CONNECTING, 0}, Step{SE_CONNECTED, WSAECONNREFUSED}));
-    EXPECT_EQ(owner.socket->connectionState, 0);
+    EXPECT_EQ(owner.socket->connectionState, ConnectionState::NotConnected);
 }
 
 TEST(QuerySocketWithoutOwnerTest, ExchangeRunsTheSameAndDropsTheReports)

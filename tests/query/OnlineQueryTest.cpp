@@ -3,9 +3,9 @@
 
 #include "DemoServerRunner.h"
 #include "QueryRunner.h"
-#include "Scenario.h"
-#include "SimulatedMatch.h"
-#include "StatusReplyWriter.h"
+#include "qw-demo-server/Scenario.h"
+#include "qw-demo-server/SimulatedMatch.h"
+#include "qw-demo-server/StatusReplyWriter.h"
 #include "status/StatusWireFormat.h"
 
 #include <arpa/inet.h>

@@ -32,12 +32,12 @@ TEST(ServerAddressTest, ReadsHostAndPortOrSaysWhatIsWrong)
         SCOPED_TRACE(test.text);
         const auto parsed = ParseServerAddress(test.text);
         if (test.failure == ExitCode::Success) {
-            ASSERT_TRUE(std::holds_alternative<ServerAddress>(parsed));
-            EXPECT_EQ(std::get<ServerAddress>(parsed).host, test.host);
-            EXPECT_EQ(std::get<ServerAddress>(parsed).port, test.port);
+            ASSERT_TRUE(parsed);
+            EXPECT_EQ(parsed->host, test.host);
+            EXPECT_EQ(parsed->port, test.port);
         } else {
-            ASSERT_TRUE(std::holds_alternative<ReplyFailure>(parsed));
-            EXPECT_EQ(std::get<ReplyFailure>(parsed).code, test.failure);
+            ASSERT_FALSE(parsed);
+            EXPECT_EQ(parsed.Error().code, test.failure);
         }
     }
 }

@@ -3,8 +3,8 @@
 
 #include "status/ReplyDatagram.h"
 
-#include "SimulatedMatch.h"
-#include "StatusReplyWriter.h"
+#include "qw-demo-server/SimulatedMatch.h"
+#include "qw-demo-server/StatusReplyWriter.h"
 #include "status/StatusReplyReader.h"
 
 #include <gtest/gtest.h>

@@ -7,6 +7,7 @@
 #include "framework/ListViewWidget.h"
 #include "framework/TabStopListWidget.h"
 #include "res/ResourceIds.h"
+#include "status/StatusWireFormat.h"
 #include "ui/MonitorDlg.h"
 
 #include <QAccessible>
@@ -19,7 +20,7 @@
 
 namespace {
 
-const std::string kHeader = "\xff\xff\xff\xffn";
+const std::string kHeader(kPrintHeader);
 
 // A status reply: serverinfo pairs ("\\" for none), then player lines
 // "userId frags minutes ping "name" "skin" top bottom". A reply of 25 characters or fewer has no

@@ -1,6 +1,8 @@
-#include "DemoServer.h"
+// The demo server's loop: answer status requests on one UDP socket while the match advances;
+// SIGINT and SIGTERM are taken only inside ppoll, so a stop is never missed.
+#include "qw-demo-server/DemoServer.h"
 
-#include "StatusRequest.h"
+#include "qw-demo-server/StatusRequest.h"
 #include "status/StatusWireFormat.h"
 
 #include <arpa/inet.h>

@@ -2,8 +2,8 @@
 // SIGINT and SIGTERM for a clean stop. Single-threaded.
 #pragma once
 
-#include "Scenario.h"
-#include "SimulatedMatch.h"
+#include "qw-demo-server/Scenario.h"
+#include "qw-demo-server/SimulatedMatch.h"
 #include "status/StatusWireFormat.h"
 
 #include <optional>

@@ -1,4 +1,5 @@
-#include "NamePool.h"
+// The fixed list of player names the demo server hands out, in the QuakeWorld character set.
+#include "qw-demo-server/NamePool.h"
 
 #include <algorithm>
 

@@ -1,6 +1,7 @@
-#include "Scenario.h"
+// The scenarios by name: the match each one starts from and the datagrams it sends in answer.
+#include "qw-demo-server/Scenario.h"
 
-#include "StatusReplyWriter.h"
+#include "qw-demo-server/StatusReplyWriter.h"
 #include "status/StatusWireFormat.h"
 
 #include <algorithm>

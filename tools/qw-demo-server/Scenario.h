@@ -1,7 +1,7 @@
 // The demo server's behaviours: a normal server, and the faults that tests need to provoke.
 #pragma once
 
-#include "SimulatedMatch.h"
+#include "qw-demo-server/SimulatedMatch.h"
 
 #include <optional>
 #include <random>

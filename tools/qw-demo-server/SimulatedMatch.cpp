@@ -1,6 +1,8 @@
-#include "SimulatedMatch.h"
+// The simulated match advancing in time: kills, suicides, connect times, ping jitter, players
+// leaving and joining, all drawn from the seeded generator.
+#include "qw-demo-server/SimulatedMatch.h"
 
-#include "NamePool.h"
+#include "qw-demo-server/NamePool.h"
 
 #include <algorithm>
 #include <array>

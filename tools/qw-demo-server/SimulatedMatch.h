@@ -3,7 +3,7 @@
 // new one joins. Deterministic for a given seed and sequence of AdvanceTo calls.
 #pragma once
 
-#include "SimulatedClient.h"
+#include "qw-demo-server/SimulatedClient.h"
 
 #include <random>
 #include <vector>

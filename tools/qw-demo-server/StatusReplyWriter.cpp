@@ -1,6 +1,8 @@
-#include "StatusReplyWriter.h"
+// The status reply in the pieces a server prints, gathered into datagrams by the print buffer's
+// rule; which clients are listed, and how, follows the request's flags.
+#include "qw-demo-server/StatusReplyWriter.h"
 
-#include "StatusRequest.h"
+#include "qw-demo-server/StatusRequest.h"
 #include "status/StatusWireFormat.h"
 
 namespace {

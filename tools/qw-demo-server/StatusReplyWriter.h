@@ -5,7 +5,7 @@
 // datagram (print header, text, zero byte) and starts again empty.
 #pragma once
 
-#include "SimulatedClient.h"
+#include "qw-demo-server/SimulatedClient.h"
 
 #include <string>
 #include <vector>

@@ -1,10 +1,10 @@
-#include "StatusRequest.h"
+// Reading the status command and its flags out of a request datagram.
+#include "qw-demo-server/StatusRequest.h"
 
 #include "status/DecimalText.h"
+#include "status/StatusWireFormat.h"
 
 namespace {
-
-constexpr std::string_view kOutOfBandMarker{"\xff\xff\xff\xff", 4};
 
 bool IsSeparator(char c)
 {

@@ -1,9 +1,9 @@
 // qw-demo-server: a simulated QuakeWorld server on loopback that answers status queries as a
 // current server does while a match goes on, for demos and end-to-end tests.
 
-#include "DemoServer.h"
-#include "NamePool.h"
 #include "cli/FiniteRange.h"
+#include "qw-demo-server/DemoServer.h"
+#include "qw-demo-server/NamePool.h"
 #include "res/Version.h"
 #include "status/StatusWireFormat.h"
 
