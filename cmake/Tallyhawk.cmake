@@ -22,11 +22,12 @@ function(tallyhawk_warnings target)
     endif()
 endfunction()
 
-# tallyhawk_test(NAME SOURCES file... [LIBRARIES lib...] [GUI] [RESOURCE_LOCK lock...])
+# tallyhawk_test(NAME SOURCES file... [LIBRARIES lib...] [GUI] [DATA] [RESOURCE_LOCK lock...])
 # Builds one GoogleTest executable and registers it with CTest. GUI tests get a test main that
-# makes a QApplication and run on Qt's offscreen platform; the others use gtest_main.
+# makes a QApplication and run on Qt's offscreen platform; the others use gtest_main. DATA tests
+# read the committed files of tests/data (tests/support/TestData.h).
 function(tallyhawk_test name)
-    cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBRARIES;RESOURCE_LOCK" ${ARGN})
+    cmake_parse_arguments(ARG "GUI;DATA" "" "SOURCES;LIBRARIES;RESOURCE_LOCK" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     tallyhawk_warnings(${name})
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock)
@@ -35,10 +36,30 @@ function(tallyhawk_test name)
     else()
         target_link_libraries(${name} PRIVATE GTest::gtest_main)
     endif()
+    if(ARG_DATA)
+        target_link_libraries(${name} PRIVATE tallyhawk_test_data)
+    endif()
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT 300
                          ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
     if(ARG_RESOURCE_LOCK)
         set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${ARG_RESOURCE_LOCK}")
+    endif()
+endfunction()
+
+# tallyhawk_benchmark(NAME SOURCES file... [LIBRARIES lib...] [GUI] [DATA])
+# Builds one Google Benchmark program (run by hand, not by CTest). GUI benchmarks get a main that
+# makes a QApplication on the offscreen platform; the others write their own (BENCHMARK_MAIN()
+# or one with the event loop they need). DATA as above.
+function(tallyhawk_benchmark name)
+    cmake_parse_arguments(ARG "GUI;DATA" "" "SOURCES;LIBRARIES" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    tallyhawk_warnings(${name})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} benchmark::benchmark)
+    if(ARG_GUI)
+        target_link_libraries(${name} PRIVATE tallyhawk_qt_bench_main)
+    endif()
+    if(ARG_DATA)
+        target_link_libraries(${name} PRIVATE tallyhawk_test_data)
     endif()
 endfunction()

@@ -1,11 +1,11 @@
 // The watch cycle as the person at the window sees it: captions, boxes, the enabled controls and
 // the timer, against qw-demo-server and a scripted UDP peer on loopback. Binds local port 27000.
-#include "../status/StatusTestSupport.h" // PrintTo(PlayerEntry)
 #include "DemoServerRunner.h"
 #include "DialogDriver.h"
 #include "EventLoopWait.h"
 #include "ScriptedUdpPeer.h"
 #include "ShownDialogFixture.h"
+#include "StatusTestSupport.h" // PrintTo(PlayerEntry)
 #include "framework/Text.h"
 #include "net/ClientSocket.h"
 #include "res/ResourceIds.h"
