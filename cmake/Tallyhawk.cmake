@@ -22,17 +22,29 @@ function(tallyhawk_warnings target)
     endif()
 endfunction()
 
-# tallyhawk_test(NAME SOURCES file... [LIBRARIES lib...] [GUI] [RESOURCE_LOCK lock...])
-# Builds one GoogleTest executable and registers it with CTest. GUI tests get a test main that
-# makes a QApplication and run on Qt's offscreen platform; the others use gtest_main.
-function(tallyhawk_test name)
-    cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBRARIES;RESOURCE_LOCK" ${ARGN})
+# What tallyhawk_test() and tallyhawk_benchmark() build alike, from their parsed ARG_ values: the
+# program with its libraries, `guiMain` for GUI, and the tests/data reader for DATA.
+macro(tallyhawk_check_program name guiMain)
     add_executable(${name} ${ARG_SOURCES})
     tallyhawk_warnings(${name})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES})
     if(ARG_GUI)
-        target_link_libraries(${name} PRIVATE tallyhawk_qt_test_main)
-    else()
+        target_link_libraries(${name} PRIVATE ${guiMain})
+    endif()
+    if(ARG_DATA)
+        target_link_libraries(${name} PRIVATE tallyhawk_test_data)
+    endif()
+endmacro()
+
+# tallyhawk_test(NAME SOURCES file... [LIBRARIES lib...] [GUI] [DATA] [RESOURCE_LOCK lock...])
+# Builds one GoogleTest executable and registers it with CTest. GUI tests get a test main that
+# makes a QApplication and run on Qt's offscreen platform; the others use gtest_main. DATA tests
+# read the committed files of tests/data (tests/support/TestData.h).
+function(tallyhawk_test name)
+    cmake_parse_arguments(ARG "GUI;DATA" "" "SOURCES;LIBRARIES;RESOURCE_LOCK" ${ARGN})
+    tallyhawk_check_program(${name} tallyhawk_qt_test_main)
+    target_link_libraries(${name} PRIVATE GTest::gtest GTest::gmock)
+    if(NOT ARG_GUI)
         target_link_libraries(${name} PRIVATE GTest::gtest_main)
     endif()
     add_test(NAME ${name} COMMAND ${name})
@@ -41,4 +53,14 @@ function(tallyhawk_test name)
     if(ARG_RESOURCE_LOCK)
         set_tests_properties(${name} PROPERTIES RESOURCE_LOCK "${ARG_RESOURCE_LOCK}")
     endif()
+endfunction()
+
+# tallyhawk_benchmark(NAME SOURCES file... [LIBRARIES lib...] [GUI] [DATA])
+# Builds one Google Benchmark program (run by hand, not by CTest). GUI benchmarks get a main that
+# makes a QApplication on the offscreen platform; the others write their own (BENCHMARK_MAIN()
+# or one with the event loop they need). DATA as above.
+function(tallyhawk_benchmark name)
+    cmake_parse_arguments(ARG "GUI;DATA" "" "SOURCES;LIBRARIES" ${ARGN})
+    tallyhawk_check_program(${name} tallyhawk_qt_bench_main)
+    target_link_libraries(${name} PRIVATE benchmark::benchmark)
 endfunction()

@@ -1,7 +1,7 @@
 // tallyhawk-query's collector for each shape of reply, against a frozen qw-demo-server on
 // loopback: the round trip alone (request out, first datagram in) beside the whole collection
 // (QueryServer), so that what the collector waits beyond the round trip shows per shape.
-#include "ChildProcess.h"
+#include "DemoServerRunner.h"
 #include "query/NetworkReplySource.h"
 #include "status/StatusWireFormat.h"
 
@@ -30,26 +30,21 @@ const ReplyShape kShapes[] = {
     {"split reply, 2 datagrams", {"--scenario", "full"}},
 };
 
-class FrozenDemoServer
+// qw-demo-server frozen (--speed 0) in the shape this run measures, which labels the run; null
+// and the run skipped when the server did not start.
+std::unique_ptr<DemoServerRunner> StartFrozenServer(benchmark::State& state)
 {
-public:
-    explicit FrozenDemoServer(const ReplyShape& shape)
-    {
-        std::vector<std::string> command{
-            TALLYHAWK_DEMO_SERVER_PATH, "--port", "0", "--speed", "0", "--max-seconds", "600"};
-        command.insert(command.end(), shape.serverOptions.begin(), shape.serverOptions.end());
-        process = std::make_unique<BackgroundProcess>(command);
-        const std::string readyPrefix = "listening on 127.0.0.1:";
-        if (const auto line = process->WaitForLine(readyPrefix))
-            port = static_cast<std::uint16_t>(std::stoul(line->substr(readyPrefix.size())));
+    const ReplyShape& shape = kShapes[state.range(0)];
+    state.SetLabel(shape.name);
+    std::vector<std::string> arguments{"--speed", "0"};
+    arguments.insert(arguments.end(), shape.serverOptions.begin(), shape.serverOptions.end());
+    auto server = std::make_unique<DemoServerRunner>(arguments, 600);
+    if (server->Port() == 0) {
+        state.SkipWithError("the demo server did not start");
+        server.reset();
     }
-
-    std::uint16_t Port() const { return port; }
-
-private:
-    std::unique_ptr<BackgroundProcess> process;
-    std::uint16_t port = 0;
-};
+    return server;
+}
 
 // One request and the first datagram of its reply on a fresh socket; closing it drops the rest.
 bool RoundTrip(std::uint16_t port)
@@ -71,15 +66,11 @@ bool RoundTrip(std::uint16_t port)
 
 void BM_RoundTrip(benchmark::State& state)
 {
-    const ReplyShape& shape = kShapes[state.range(0)];
-    state.SetLabel(shape.name);
-    FrozenDemoServer server(shape);
-    if (server.Port() == 0) {
-        state.SkipWithError("the demo server did not start");
+    const auto server = StartFrozenServer(state);
+    if (!server)
         return;
-    }
     for (auto _ : state) {
-        if (!RoundTrip(server.Port())) {
+        if (!RoundTrip(static_cast<std::uint16_t>(server->Port()))) {
             state.SkipWithError("no answer");
             return;
         }
@@ -88,14 +79,10 @@ void BM_RoundTrip(benchmark::State& state)
 
 void BM_QueryServer(benchmark::State& state)
 {
-    const ReplyShape& shape = kShapes[state.range(0)];
-    state.SetLabel(shape.name);
-    FrozenDemoServer server(shape);
-    if (server.Port() == 0) {
-        state.SkipWithError("the demo server did not start");
+    const auto server = StartFrozenServer(state);
+    if (!server)
         return;
-    }
-    const ServerAddress address{"127.0.0.1", server.Port()};
+    const ServerAddress address{"127.0.0.1", static_cast<std::uint16_t>(server->Port())};
     for (auto _ : state) {
         const ReplyResult result = QueryServer(address, std::chrono::seconds(2));
         if (!result || result->empty()) {

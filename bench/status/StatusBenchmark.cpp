@@ -1,14 +1,13 @@
 // Speed of the status core on a full server: reading the committed 32-player reply, and the
 // totals and ordering of 33 players. Run from the build folder: bench/status/tallyhawk_status_bench
 
+#include "TestData.h"
 #include "status/Standings.h"
 #include "status/StatusReplyReader.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,16 +20,10 @@ double Fastest(const std::vector<double>& values)
     return *std::min_element(values.begin(), values.end());
 }
 
-std::string ReadFullServerReply()
-{
-    std::ifstream file(TALLYHAWK_TEST_DATA_DIR "/full-server.reply", std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 // The dialog keeps one model and reads every reply into it, so the model is reused here too.
 void BM_ReadFullServerReply(benchmark::State& state)
 {
-    const std::string reply = ReadFullServerReply();
+    const std::string reply = ReadTestDataFile("full-server.reply");
     if (reply.empty()) {
         state.SkipWithError("tests/data/full-server.reply is missing");
         return;

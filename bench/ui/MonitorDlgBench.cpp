@@ -1,6 +1,7 @@
 // Start-up and exchange costs of the monitor dialog on the offscreen platform: from construction
 // to the first shown frame, and one loading exchange (run after every reply) with and without
 // changed members.
+#include "QtBenchmark.h"
 #include "ui/MonitorDlg.h"
 
 #include <QApplication>
@@ -62,10 +63,7 @@ BENCHMARK(BM_LoadingExchangeAfterAReply)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    {
+    return RunQtBenchmarks(argc, argv, [] {
         // The first start of the process also loads fonts, the style and the resources.
         QElapsedTimer timer;
         timer.start();
@@ -75,9 +73,5 @@ int main(int argc, char** argv)
         QApplication::processEvents();
         std::printf("first start in this process (construction to first shown): %.2f ms\n",
                     static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    });
 }

@@ -7,7 +7,6 @@
 #include "res/ResourceIds.h"
 #include "ui/MonitorDlg.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <string>
 
@@ -77,14 +76,3 @@ void BM_DecodeSwatchStrip(benchmark::State& state)
 BENCHMARK(BM_DecodeSwatchStrip)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

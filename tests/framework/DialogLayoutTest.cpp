@@ -1,7 +1,6 @@
-// Layout from dialog units, tab order, and the template reader's errors.
+// Layout from dialog units and tab order.
 #include "DialogDriver.h"
 #include "TestDialog.h"
-#include "framework/DialogTemplate.h"
 
 #include <QLabel>
 
@@ -79,35 +78,4 @@ TEST_F(DialogFixture, StaticTextsShowMarkupAsText)
     }
     dialog.SetWindowText("<i>caption</i>");
     EXPECT_EQ(dialog.GetWindowText(), "<i>caption</i>");
-}
-
-TEST(DialogTemplate, ReportsWhatIsWrong)
-{
-    struct Case
-    {
-        const char* json;
-        const char* error;
-    };
-    const Case cases[] = {
-        {"{", "malformed template"},
-        {R"({"size": [1, 2], "styles": ["sizingframes"]})", "unknown style \"sizingframes\""},
-        {R"({"size": [1, 2], "controls": [{"kind": "slider", "rect": [0, 0, 1, 1]}]})",
-         "unknown control kind \"slider\""},
-        {R"({"size": [1, 2], "controls": [{"kind": "edit", "rect": [0, 0]}]})",
-         "control without a rect"},
-        {R"({"controls": []})", "template without a size"},
-    };
-    for (const Case& testCase : cases) {
-        SCOPED_TRACE(testCase.json);
-        Result<DialogTemplate> parsed = ParseDialogTemplate(testCase.json);
-        ASSERT_FALSE(parsed);
-        EXPECT_NE(parsed.Error().find(testCase.error), std::string::npos) << parsed.Error();
-    }
-}
-
-TEST(DialogTemplate, MissingTemplateFailsToOpen)
-{
-    CDialog missing(4242);
-    EXPECT_FALSE(missing.Create());
-    EXPECT_EQ(missing.DoModal(), -1);
 }

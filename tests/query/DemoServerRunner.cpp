@@ -1,9 +1,10 @@
+// Starts qw-demo-server and reads the port from its ready line.
 #include "DemoServerRunner.h"
 
-DemoServerRunner::DemoServerRunner(const std::vector<std::string>& arguments)
+DemoServerRunner::DemoServerRunner(const std::vector<std::string>& arguments, int maxSeconds)
 {
     std::vector<std::string> command{TALLYHAWK_DEMO_SERVER_PATH, "--port", "0", "--max-seconds",
-                                     "60"};
+                                     std::to_string(maxSeconds)};
     command.insert(command.end(), arguments.begin(), arguments.end());
     process = std::make_unique<BackgroundProcess>(command);
     const std::string readyPrefix = "listening on 127.0.0.1:";

@@ -10,9 +10,9 @@
 class DemoServerRunner
 {
 public:
-    // Starts the server with --port 0 --max-seconds 60 and the given arguments, and waits for
-    // its ready line. Port() is 0 if it never became ready.
-    explicit DemoServerRunner(const std::vector<std::string>& arguments);
+    // Starts the server with --port 0 --max-seconds maxSeconds and the given arguments, and
+    // waits for its ready line. Port() is 0 if it never became ready.
+    explicit DemoServerRunner(const std::vector<std::string>& arguments, int maxSeconds = 60);
 
     unsigned Port() const { return port; }
     std::string Address() const { return "127.0.0.1:" + std::to_string(port); }

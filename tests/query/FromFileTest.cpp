@@ -2,6 +2,7 @@
 // codes, run as a whole process on reply files.
 
 #include "QueryRunner.h"
+#include "TestData.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -143,7 +144,7 @@ TEST(QueryFromFileTest, RecordedDemoReplyShowsAlignedColumnsWhateverTheNameBytes
 {
     // Recorded with: qw-demo-server --speed 0 --seed 3 --players 10 --teams 3, then --raw.
     const ProcessResult result =
-        RunQuery({"--from-file", TALLYHAWK_TEST_DATA_DIR "/demo-match.reply", "--team1", "red"});
+        RunQuery({"--from-file", TestDataPath("demo-match.reply"), "--team1", "red"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const std::size_t players = result.out.find("Players\n");
     const std::size_t totals = result.out.find("\n\nTotal frags");

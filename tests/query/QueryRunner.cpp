@@ -1,3 +1,4 @@
+// Runs the built tallyhawk-query as a child process and writes reply fixtures to temporary files.
 #include "QueryRunner.h"
 
 #include <cstdlib>

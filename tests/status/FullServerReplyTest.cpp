@@ -2,6 +2,7 @@
 // and ordering end to end, checked against values worked out by hand from the fixture's script.
 
 #include "StatusTestSupport.h"
+#include "TestData.h"
 #include "status/Standings.h"
 #include "status/StatusReplyReader.h"
 

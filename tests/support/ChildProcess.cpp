@@ -1,3 +1,4 @@
+// Children started with posix_spawn and pipes; every read of their output has a poll deadline.
 #include "ChildProcess.h"
 
 #include <algorithm>

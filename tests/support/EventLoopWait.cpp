@@ -1,3 +1,4 @@
+// The waits dispatch the thread's events in slices of 10 ms: whatever is posted meanwhile runs.
 #include "EventLoopWait.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// The peer's socket is watched by a QSocketNotifier on the calling thread's event loop.
 #include "ScriptedUdpPeer.h"
 
 #include <arpa/inet.h>

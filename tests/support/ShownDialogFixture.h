@@ -1,9 +1,10 @@
-// A test fixture holding one dialog, created, shown and active, with a message-box recorder
-// standing in for the person at its boxes.
+// Test fixtures holding one dialog, created, shown and active, with a message-box recorder
+// standing in for the person at its boxes; the second makes it the application's main window.
 #pragma once
 
 #include "EventLoopWait.h"
 #include "MessageBoxRecorder.h"
+#include "framework/WinApp.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -21,4 +22,17 @@ protected:
 
     MessageBoxRecorder boxes; // outlives the dialog
     Dialog dialog;
+};
+
+// The dialog as the program runs it: the application's main window.
+template <typename Dialog> class ShownMainWindowFixture : public ShownDialogFixture<Dialog>
+{
+protected:
+    void SetUp() override
+    {
+        ShownDialogFixture<Dialog>::SetUp();
+        app.mainWnd = &this->dialog;
+    }
+
+    CWinApp app;
 };

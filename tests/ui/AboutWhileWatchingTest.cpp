@@ -4,7 +4,6 @@
 #include "EventLoopWait.h"
 #include "ScriptedUdpPeer.h"
 #include "ShownDialogFixture.h"
-#include "framework/WinApp.h"
 #include "res/ResourceIds.h"
 #include "ui/MonitorDlg.h"
 
@@ -21,15 +20,9 @@ const std::string kReply = std::string("\xff\xff\xff\xffn", 5) +
                            "\\hostname\\Behind About\\map\\dm2\n"
                            "7 12 30 45 \"Fragger\" \"red\" 4 4\n";
 
-class AboutWhileWatching : public ShownDialogFixture<CMonitorDlg>
+class AboutWhileWatching : public ShownMainWindowFixture<CMonitorDlg>
 {
 protected:
-    void SetUp() override
-    {
-        ShownDialogFixture::SetUp();
-        app.mainWnd = &dialog;
-    }
-    CWinApp app;
     ScriptedUdpPeer peer; // answers only when told to
 };
 

@@ -5,7 +5,6 @@
 #include "MessageBoxRecorder.h"
 #include "ShownDialogFixture.h"
 #include "framework/DialogUnits.h"
-#include "framework/WinApp.h"
 #include "res/ResourceIds.h"
 #include "ui/MonitorDlg.h"
 
@@ -50,17 +49,7 @@ QPushButton* OkButtonOf(QWidget& about)
     return nullptr;
 }
 
-// The monitor dialog as the program runs it: the application's main window.
-class MonitorShell : public ShownDialogFixture<CMonitorDlg>
-{
-protected:
-    void SetUp() override
-    {
-        ShownDialogFixture::SetUp();
-        app.mainWnd = &dialog;
-    }
-    CWinApp app;
-};
+using MonitorShell = ShownMainWindowFixture<CMonitorDlg>;
 
 // Where the minimised icon lands: the bounding box of what differs from the erased background.
 QRect DrawnArea(const QImage& image, QRgb background)

@@ -1,11 +1,11 @@
 // The watch cycle as the person at the window sees it: captions, boxes, the enabled controls and
 // the timer, against qw-demo-server and a scripted UDP peer on loopback. Binds local port 27000.
-#include "../status/StatusTestSupport.h" // PrintTo(PlayerEntry)
 #include "DemoServerRunner.h"
 #include "DialogDriver.h"
 #include "EventLoopWait.h"
 #include "ScriptedUdpPeer.h"
 #include "ShownDialogFixture.h"
+#include "StatusTestSupport.h" // PrintTo(PlayerEntry)
 #include "framework/Text.h"
 #include "net/ClientSocket.h"
 #include "res/ResourceIds.h"
@@ -70,6 +70,14 @@ protected:
         PressButton(dialog, kWatchButtonId);
     }
 
+    // Watches a qw-demo-server that never answers; it runs until the test ends.
+    void WatchSilentServer()
+    {
+        silentServer.emplace(std::vector<std::string>{"--scenario", "silent"});
+        ASSERT_NE(silentServer->Port(), 0u);
+        WatchServer("127.0.0.1", silentServer->Port());
+    }
+
     // A tick of the refresh timer, without waiting for its period.
     void Tick() { dialog.SendMessage(WM_TIMER, dialog.timerId, 0); }
 
@@ -108,7 +116,8 @@ protected:
         return {status.players.begin(), status.players.begin() + status.playerCount};
     }
 
-    std::vector<std::string> captions; // every change of the window caption, in order
+    std::vector<std::string> captions;            // every change of the window caption, in order
+    std::optional<DemoServerRunner> silentServer; // see WatchSilentServer
 };
 
 // Holds local UDP port 27000 the way another program would.
@@ -274,9 +283,7 @@ TEST_F(WatchCycle, SocketThatCannotBeMadeOrConnectedIsReportedAndTheTimerRetries
 
 TEST_F(WatchCycle, SilentServerLeavesSendingUntilTheNextTickReplacesTheSocket)
 {
-    DemoServerRunner server({"--scenario", "silent"});
-    ASSERT_NE(server.Port(), 0u);
-    WatchServer("127.0.0.1", server.Port());
+    ASSERT_NO_FATAL_FAILURE(WatchSilentServer());
     const LPARAM first = SocketIdentity();
     RunFor(200ms);
     EXPECT_EQ(dialog.GetWindowText(), kSending);
@@ -289,9 +296,7 @@ TEST_F(WatchCycle, SilentServerLeavesSendingUntilTheNextTickReplacesTheSocket)
 
 TEST_F(WatchCycle, ReportNamingAReplacedSocketIsIgnored)
 {
-    DemoServerRunner server({"--scenario", "silent"});
-    ASSERT_NE(server.Port(), 0u);
-    WatchServer("127.0.0.1", server.Port());
+    ASSERT_NO_FATAL_FAILURE(WatchSilentServer());
     const LPARAM replaced = SocketIdentity();
     Tick();
     const LPARAM current = SocketIdentity();
@@ -306,9 +311,7 @@ TEST_F(WatchCycle, ReportNamingAReplacedSocketIsIgnored)
 // the socket sends it for a connect that failed under way.
 TEST_F(WatchCycle, FailedConnectReportDestroysOnlyTheSocketThatReported)
 {
-    DemoServerRunner server({"--scenario", "silent"});
-    ASSERT_NE(server.Port(), 0u);
-    WatchServer("127.0.0.1", server.Port());
+    ASSERT_NO_FATAL_FAILURE(WatchSilentServer());
     const auto reportConnectFailed = [this](LPARAM identity) {
         dialog.SendMessage(WM_SOCKET_EVENT, MAKELONG(SE_CONNECTED, WSAECONNREFUSED), identity);
     };

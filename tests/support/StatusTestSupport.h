@@ -1,5 +1,5 @@
-// Small vocabulary shared by the status core tests: players written in reply field order,
-// readable failure output for PlayerEntry, and the committed reply fixtures.
+// Small vocabulary shared by the tests of status values: players written in reply field order
+// and readable failure output for PlayerEntry.
 #pragma once
 
 #include "status/PlayerEntry.h"
@@ -33,6 +33,3 @@ inline void PrintTo(const PlayerEntry& player, std::ostream* out)
          << "\", skin \"" << player.skin << "\", colors " << player.topColor << "/"
          << player.bottomColor << "}";
 }
-
-// The whole content of a file in tests/data, or an empty string when it cannot be read.
-std::string ReadTestDataFile(const std::string& fileName);

@@ -1,0 +1,7 @@
+// Benchmark main for programs that need widgets. Linked by tallyhawk_benchmark(... GUI).
+#include "QtBenchmark.h"
+
+int main(int argc, char** argv)
+{
+    return RunQtBenchmarks(argc, argv);
+}
