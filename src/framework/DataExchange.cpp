@@ -14,6 +14,27 @@
 
 namespace {
 
+constexpr const char* kPromptInteger = "Please enter an integer.";
+constexpr const char* kPromptIntegerRange = "Please enter an integer between %1 and %2.";
+constexpr const char* kPromptMaxChars = "Please enter no more than %1 characters.";
+
+// The framework's prompts, with %1 and %2 filled in.
+std::string FormatPrompt(const std::string& pattern, const std::string& first,
+                         const std::string& second = {})
+{
+    std::string result;
+    for (std::size_t index = 0; index < pattern.size(); ++index) {
+        if (pattern[index] == '%' && index + 1 < pattern.size() &&
+            (pattern[index + 1] == '1' || pattern[index + 1] == '2')) {
+            result += pattern[index + 1] == '1' ? first : second;
+            ++index;
+        } else {
+            result += pattern[index];
+        }
+    }
+    return result;
+}
+
 void SelectWholeText(QWidget* control)
 {
     if (auto* edit = qobject_cast<QLineEdit*>(control))
@@ -140,20 +161,4 @@ void ValidateMaxChars(CDataExchange& dx, const std::string& value, int maxChars)
         edit.Attach(dx.LastControl());
         edit.LimitText(maxChars);
     }
-}
-
-std::string FormatPrompt(const std::string& pattern, const std::string& first,
-                         const std::string& second)
-{
-    std::string result;
-    for (std::size_t index = 0; index < pattern.size(); ++index) {
-        if (pattern[index] == '%' && index + 1 < pattern.size() &&
-            (pattern[index + 1] == '1' || pattern[index + 1] == '2')) {
-            result += pattern[index + 1] == '1' ? first : second;
-            ++index;
-        } else {
-            result += pattern[index];
-        }
-    }
-    return result;
 }

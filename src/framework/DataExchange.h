@@ -59,9 +59,3 @@ void ValidateRange(CDataExchange& dx, std::int32_t value, std::int32_t min, std:
 // last step gets `maxChars` as its input limit.
 void ValidateMaxChars(CDataExchange& dx, const std::string& value, int maxChars);
 
-// The framework's prompts, with %1 and %2 filled in.
-std::string FormatPrompt(const std::string& pattern, const std::string& first,
-                         const std::string& second = {});
-inline constexpr const char* kPromptInteger = "Please enter an integer.";
-inline constexpr const char* kPromptIntegerRange = "Please enter an integer between %1 and %2.";
-inline constexpr const char* kPromptMaxChars = "Please enter no more than %1 characters.";
