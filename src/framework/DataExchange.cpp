@@ -2,7 +2,6 @@
 #include "framework/DataExchange.h"
 
 #include "framework/ComboBox.h"
-#include "framework/Dialog.h"
 #include "framework/Edit.h"
 #include "framework/IntegerText.h"
 #include "framework/MessageBox.h"
@@ -52,13 +51,14 @@ void WriteIfDifferent(QWidget* control, const QString& text)
 
 } // namespace
 
-CDataExchange::CDataExchange(CDialog& dialog, Direction direction)
-    : dialog(dialog), direction(direction)
+CDataExchange::CDataExchange(const std::map<int, QWidget*>& controls, Direction direction)
+    : controls(controls), direction(direction)
 {}
 
 QWidget* CDataExchange::PrepareControl(int id)
 {
-    lastControl = dialog.GetDlgItemWidget(id);
+    auto found = controls.find(id);
+    lastControl = found == controls.end() ? nullptr : found->second;
     lastIsEdit = false;
     return lastControl;
 }
