@@ -11,7 +11,7 @@ inline constexpr unsigned kApplicationIconId = 128;   // 32 and 16 pixels
 inline constexpr unsigned kSwatchStripId = 195;       // 14 colour swatches of 16 x 16, BI_RLE4
 inline constexpr unsigned kAboutCommand = 16;         // system-menu entry, low four bits clear
 
-// Controls of the monitor dialog (template 102).
+// Controls of the monitor dialog.
 inline constexpr int kAboutButtonId = 100;
 inline constexpr int kServerNameId = 1000;
 inline constexpr int kWatchButtonId = 1001;
