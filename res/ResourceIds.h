@@ -8,11 +8,10 @@ inline constexpr int kMonitorDialogId = 102;
 inline constexpr unsigned kAboutMenuTextId = 101;     // "&About Vantor..."
 inline constexpr unsigned kSocketsFailedTextId = 103; // "Windows sockets initialization failed."
 inline constexpr unsigned kApplicationIconId = 128;   // 32 and 16 pixels
-inline constexpr unsigned kPasteIconId = 132;         // beside the paste edit
 inline constexpr unsigned kSwatchStripId = 195;       // 14 colour swatches of 16 x 16, BI_RLE4
 inline constexpr unsigned kAboutCommand = 16;         // system-menu entry, low four bits clear
 
-// Controls of the monitor dialog (template 102).
+// Controls of the monitor dialog.
 inline constexpr int kAboutButtonId = 100;
 inline constexpr int kServerNameId = 1000;
 inline constexpr int kWatchButtonId = 1001;

@@ -1,4 +1,4 @@
-// Push and radio button operations over QAbstractButton.
+// Button operations over QAbstractButton.
 #include "framework/Button.h"
 
 #include <QAbstractButton>
@@ -13,16 +13,4 @@ HICON CButton::SetIcon(HICON newIcon)
         button->setIconSize(QSize(32, 32));
     }
     return previous;
-}
-
-bool CButton::GetCheck() const
-{
-    auto* button = qobject_cast<QAbstractButton*>(GetSafeHwnd());
-    return button && button->isChecked();
-}
-
-void CButton::SetCheck(bool checked)
-{
-    if (auto* button = qobject_cast<QAbstractButton*>(GetSafeHwnd()))
-        button->setChecked(checked);
 }

@@ -1,4 +1,4 @@
-// CButton: push buttons (also with an icon instead of text) and radio buttons.
+// CButton: push buttons, also with an icon instead of text.
 #pragma once
 
 #include "framework/Wnd.h"
@@ -9,9 +9,6 @@ public:
     // BM_SETIMAGE with an icon: the button shows it at its full size. Returns the previous one.
     HICON SetIcon(HICON icon);
     HICON GetIcon() const { return icon; }
-
-    bool GetCheck() const;
-    void SetCheck(bool checked);
 
 private:
     HICON icon = nullptr;

@@ -1,9 +1,8 @@
 // Combo box list operations over QComboBox; sorted lists keep case-blind order on insertion.
 #include "framework/ComboBox.h"
 
+#include "framework/ComboBoxWidget.h"
 #include "framework/Text.h"
-
-#include <QComboBox>
 
 namespace {
 
@@ -21,7 +20,7 @@ int CComboBox::AddString(const std::string& text)
         return CB_ERR;
     QString entry = ToUnicode(text);
     int index = combo->count();
-    if (combo->property("tallyhawkSorted").toBool()) {
+    if (auto* sortable = dynamic_cast<ComboBoxWidget*>(combo); sortable && sortable->Sorted()) {
         index = 0;
         while (index < combo->count() &&
                QString::compare(combo->itemText(index), entry, Qt::CaseInsensitive) <= 0)

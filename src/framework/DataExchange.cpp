@@ -2,7 +2,6 @@
 #include "framework/DataExchange.h"
 
 #include "framework/ComboBox.h"
-#include "framework/Dialog.h"
 #include "framework/Edit.h"
 #include "framework/IntegerText.h"
 #include "framework/MessageBox.h"
@@ -13,6 +12,27 @@
 #include <QLineEdit>
 
 namespace {
+
+constexpr const char* kPromptInteger = "Please enter an integer.";
+constexpr const char* kPromptIntegerRange = "Please enter an integer between %1 and %2.";
+constexpr const char* kPromptMaxChars = "Please enter no more than %1 characters.";
+
+// The framework's prompts, with %1 and %2 filled in.
+std::string FormatPrompt(const std::string& pattern, const std::string& first,
+                         const std::string& second = {})
+{
+    std::string result;
+    for (std::size_t index = 0; index < pattern.size(); ++index) {
+        if (pattern[index] == '%' && index + 1 < pattern.size() &&
+            (pattern[index + 1] == '1' || pattern[index + 1] == '2')) {
+            result += pattern[index + 1] == '1' ? first : second;
+            ++index;
+        } else {
+            result += pattern[index];
+        }
+    }
+    return result;
+}
 
 void SelectWholeText(QWidget* control)
 {
@@ -31,13 +51,14 @@ void WriteIfDifferent(QWidget* control, const QString& text)
 
 } // namespace
 
-CDataExchange::CDataExchange(CDialog& dialog, Direction direction)
-    : dialog(dialog), direction(direction)
+CDataExchange::CDataExchange(const std::map<int, QWidget*>& controls, Direction direction)
+    : controls(controls), direction(direction)
 {}
 
 QWidget* CDataExchange::PrepareControl(int id)
 {
-    lastControl = dialog.GetDlgItemWidget(id);
+    auto found = controls.find(id);
+    lastControl = found == controls.end() ? nullptr : found->second;
     lastIsEdit = false;
     return lastControl;
 }
@@ -140,20 +161,4 @@ void ValidateMaxChars(CDataExchange& dx, const std::string& value, int maxChars)
         edit.Attach(dx.LastControl());
         edit.LimitText(maxChars);
     }
-}
-
-std::string FormatPrompt(const std::string& pattern, const std::string& first,
-                         const std::string& second)
-{
-    std::string result;
-    for (std::size_t index = 0; index < pattern.size(); ++index) {
-        if (pattern[index] == '%' && index + 1 < pattern.size() &&
-            (pattern[index + 1] == '1' || pattern[index + 1] == '2')) {
-            result += pattern[index + 1] == '1' ? first : second;
-            ++index;
-        } else {
-            result += pattern[index];
-        }
-    }
-    return result;
 }

@@ -5,9 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 
-class CDialog;
 class CWnd;
 class QWidget;
 
@@ -20,11 +20,11 @@ enum class Direction
 class CDataExchange
 {
 public:
-    CDataExchange(CDialog& dialog, Direction direction);
+    // `controls` are the dialog's identified controls; the dialog keeps them for the exchange.
+    CDataExchange(const std::map<int, QWidget*>& controls, Direction direction);
 
     bool IsSaving() const { return direction == Direction::Save; }
     bool Failed() const { return failed; }
-    CDialog& Dialog() const { return dialog; }
 
     // The control the next steps work on, or null if the dialog has none with that identifier.
     QWidget* PrepareControl(int id);
@@ -36,7 +36,7 @@ public:
     void FailWithMessage(const std::string& message);
 
 private:
-    CDialog& dialog;
+    const std::map<int, QWidget*>& controls;
     Direction direction;
     QWidget* lastControl = nullptr;
     bool lastIsEdit = false;
@@ -58,10 +58,3 @@ void ValidateRange(CDataExchange& dx, std::int32_t value, std::int32_t min, std:
 // Saving: "Please enter no more than <max> characters." when longer; otherwise the edit of the
 // last step gets `maxChars` as its input limit.
 void ValidateMaxChars(CDataExchange& dx, const std::string& value, int maxChars);
-
-// The framework's prompts, with %1 and %2 filled in.
-std::string FormatPrompt(const std::string& pattern, const std::string& first,
-                         const std::string& second = {});
-inline constexpr const char* kPromptInteger = "Please enter an integer.";
-inline constexpr const char* kPromptIntegerRange = "Please enter an integer between %1 and %2.";
-inline constexpr const char* kPromptMaxChars = "Please enter no more than %1 characters.";

@@ -135,7 +135,7 @@ bool CDialog::UpdateData(Direction direction)
     // timer tick while a validation message is open) restores the state it found.
     bool wasLocked = NotificationsLocked();
     SetNotificationsLocked(true);
-    CDataExchange dx(*this, direction);
+    CDataExchange dx(items, direction);
     std::optional<std::string> brokenBy;
     try {
         DoDataExchange(dx);

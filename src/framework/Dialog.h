@@ -34,10 +34,6 @@ public:
     // Runs DoDataExchange in one direction with control notifications held back; false when a
     // validation failed (its message already shown) or another error broke the exchange off.
     bool UpdateData(Direction direction);
-    bool UpdateData(bool saveAndValidate = true)
-    {
-        return UpdateData(saveAndValidate ? Direction::Save : Direction::Load);
-    }
 
     QWidget* GetDlgItemWidget(int id) const;
     CWnd* GetDlgItem(int id);

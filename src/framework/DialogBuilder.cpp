@@ -1,7 +1,9 @@
 // Template controls to Qt widgets, and Qt signals and focus events to WM_COMMAND notifications.
 #include "framework/DialogBuilder.h"
 
+#include "framework/ComboBoxWidget.h"
 #include "framework/ControlColors.h"
+#include "framework/ControlId.h"
 #include "framework/Gdi.h"
 #include "framework/LimitedLineEdit.h"
 #include "framework/ListViewWidget.h"
@@ -11,7 +13,6 @@
 #include "framework/Wnd.h"
 
 #include <QButtonGroup>
-#include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QIcon>
@@ -22,13 +23,11 @@
 
 namespace {
 
-const char* const kControlId = "tallyhawkControlId";
-const char* const kRadioGroup = "tallyhawkRadioGroup";
 constexpr int kIconPixels = 32;
 
 void Notify(CWnd& target, QWidget* control, UINT code)
 {
-    int id = control->property(kControlId).toInt();
+    int id = ControlIdOf(*control).value_or(IDC_STATIC);
     target.SendMessage(WM_COMMAND, MAKELONG(static_cast<std::uint16_t>(id), code),
                        reinterpret_cast<LPARAM>(control));
 }
@@ -59,10 +58,11 @@ private:
 void ClickAutoRadio(QRadioButton* clicked)
 {
     clicked->setChecked(true);
-    QWidget* parent = clicked->parentWidget();
-    for (QRadioButton* other : parent->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
-        if (other != clicked && other->property(kRadioGroup) == clicked->property(kRadioGroup))
-            other->setChecked(false);
+    if (QButtonGroup* group = clicked->group()) {
+        for (QAbstractButton* other : group->buttons()) {
+            if (other != clicked)
+                other->setChecked(false);
+        }
     }
 }
 
@@ -80,11 +80,10 @@ QWidget* MakeWidget(const ControlTemplate& control, DialogBaseUnits base, QWidge
         return edit;
     }
     case ControlKind::ComboBox: {
-        auto* combo = new QComboBox(&window);
+        auto* combo = new ComboBoxWidget(&window, control.styles & kSort);
         combo->setEditable(control.styles & kDropDown);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setCompleter(nullptr);
-        combo->setProperty("tallyhawkSorted", static_cast<bool>(control.styles & kSort));
         return combo;
     }
     case ControlKind::PushButton: {
@@ -204,13 +203,11 @@ std::map<int, QWidget*> BuildControls(const DialogTemplate& dialogTemplate, Dial
 {
     auto* focusFilter = new EditFocusFilter(notifyTarget, &window);
     std::map<int, QWidget*> items;
-    int radioGroup = 0;
+    // A template group's radio buttons share one button group.
     QButtonGroup* buttonGroup = nullptr;
     for (const ControlTemplate& control : dialogTemplate.controls) {
-        if (control.styles & style::kGroup) {
-            ++radioGroup;
+        if (control.styles & style::kGroup)
             buttonGroup = nullptr;
-        }
         QWidget* widget = MakeWidget(control, base, window, notifyTarget, focusFilter);
         if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
             if (!buttonGroup) {
@@ -227,8 +224,7 @@ std::map<int, QWidget*> BuildControls(const DialogTemplate& dialogTemplate, Dial
         }
         if (std::optional<UINT> kind = ControlColorKind(control.kind))
             SendControlColors(*widget, *kind, notifyTarget);
-        widget->setProperty(kControlId, control.id);
-        widget->setProperty(kRadioGroup, radioGroup);
+        SetControlId(*widget, control.id);
         widget->setFocusPolicy(FocusPolicyFor(control));
         widget->setGeometry(PixelRect(control, base, widget));
         widget->setEnabled(!(control.styles & style::kDisabled));

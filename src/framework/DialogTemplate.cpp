@@ -7,6 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -34,33 +35,41 @@ const std::map<QString, std::uint32_t>& StyleNames()
         {"group", kGroup},
         {"border", kBorder},
         {"disabled", kDisabled},
-        {"vscroll", kVerticalScroll},
-        {"autohscroll", kAutoHorizontalScroll},
         {"defpushbutton", kDefaultPushButton},
-        {"icon", kIcon},
         {"autoradiobutton", kAutoRadioButton},
-        {"notify", kNotify},
         {"sunken", kSunken},
-        {"left", kLeft},
         {"leftnowordwrap", kLeftNoWordWrap},
-        {"noprefix", kNoPrefix},
         {"dropdown", kDropDown},
         {"sort", kSort},
-        {"nointegralheight", kNoIntegralHeight},
-        {"usetabstops", kUseTabStops},
-        {"report", kReport},
         {"singlesel", kSingleSelection},
-        {"autoarrange", kAutoArrange},
-        {"shareimagelists", kShareImageLists},
-        {"popup", kPopup},
-        {"visible", kVisible},
         {"caption", kCaption},
         {"sysmenu", kSystemMenu},
         {"sizingframe", kSizingFrame},
         {"minimizebox", kMinimizeBox},
         {"maximizebox", kMaximizeBox},
-        {"modalframe", kModalFrame},
         {"appwindow", kApplicationWindow},
+    };
+    return names;
+}
+
+// Styles a template may name that change nothing, since the widgets always behave that way.
+const std::set<QString>& InertStyleNames()
+{
+    static const std::set<QString> names = {
+        "vscroll",          // lists and combo boxes show a scroll bar when they need one
+        "autohscroll",      // a line edit always scrolls with the caret
+        "icon",             // a push button shows the icon it is given (CButton::SetIcon)
+        "notify",           // every control sends its notifications
+        "left",             // static text is always left-aligned
+        "noprefix",         // static text is plain: '&' shows as it stands
+        "nointegralheight", // a list is as high as its template says, not whole rows
+        "usetabstops",      // the list box always expands tabs (TabStopListWidget)
+        "report",           // the list view is always in report style
+        "autoarrange",      // arranges icon views only
+        "shareimagelists",  // the list view always borrows its image lists
+        "popup",            // every dialog is a top-level window...
+        "visible",          // ...shown by Create or DoModal...
+        "modalframe",       // ...with a dialog frame
     };
     return names;
 }
@@ -69,6 +78,8 @@ bool ReadStyles(const QJsonValue& value, std::uint32_t* styles, std::string* err
 {
     *styles = 0;
     for (const QJsonValue& name : value.toArray()) {
+        if (InertStyleNames().count(name.toString()) != 0)
+            continue;
         auto found = StyleNames().find(name.toString());
         if (found == StyleNames().end()) {
             *error = "unknown style \"" + name.toString().toStdString() + "\"";
@@ -125,7 +136,6 @@ Result<DialogTemplate> ParseDialogTemplate(const std::string& json)
     DialogTemplate result;
     result.id = root.value("id").toInt();
     result.caption = Latin1Text(root.value("caption"));
-    result.fontFace = Latin1Text(root.value("font").toObject().value("face"));
     result.fontPoints = root.value("font").toObject().value("points").toInt(8);
     QJsonArray size = root.value("size").toArray();
     if (size.size() != 2)

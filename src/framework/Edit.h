@@ -9,7 +9,4 @@ class CEdit : public CWnd
 public:
     void LimitText(int characters);
     int GetLimitText() const;
-    // Selects characters [start, end); end -1 selects to the end of the text.
-    void SetSel(int start, int end);
-    std::string GetSelectedText() const;
 };

@@ -6,12 +6,6 @@
 
 #include <QMenu>
 
-namespace {
-
-const char* const kCommandProperty = "tallyhawkCommand";
-
-} // namespace
-
 std::unique_ptr<CMenu> CMenu::MakeSystemMenu(QWidget* owner, CommandSink sink)
 {
     auto menu = std::make_unique<CMenu>(owner, std::move(sink));
@@ -42,7 +36,7 @@ bool CMenu::AppendMenu(UINT flags, UINT id, const std::string& text)
         return true;
     }
     QAction* action = menu->addAction(ToUnicode(text));
-    action->setProperty(kCommandProperty, id);
+    action->setData(id);
     QObject::connect(action, &QAction::triggered, menu.get(), [this, id] {
         if (sink)
             sink(id);
@@ -60,7 +54,7 @@ UINT CMenu::GetMenuItemId(int position) const
     QList<QAction*> actions = menu->actions();
     if (position < 0 || position >= actions.size())
         return 0;
-    return actions[position]->property(kCommandProperty).toUInt();
+    return actions[position]->data().toUInt();
 }
 
 std::string CMenu::GetMenuString(int position) const
@@ -74,7 +68,7 @@ std::string CMenu::GetMenuString(int position) const
 void CMenu::UpdateSystemCommands(bool minimized, bool maximized)
 {
     for (QAction* action : menu->actions()) {
-        switch (action->property(kCommandProperty).toUInt()) {
+        switch (action->data().toUInt()) {
         case SC_RESTORE:
             action->setEnabled(minimized || maximized);
             break;

@@ -4,7 +4,6 @@
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
 #include "framework/Text.h"
-#include "framework/Wnd.h"
 
 #include <QApplication>
 #include <QDesktopServices>

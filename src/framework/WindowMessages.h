@@ -9,7 +9,6 @@ inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_CTLCOLOR = 0x0019; // the single entry for all control-colour messages
 inline constexpr UINT WM_ICONERASEBKGND = 0x0027; // wParam = the paint context (CPaintDC*)
 inline constexpr UINT WM_QUERYDRAGICON = 0x0037;
-inline constexpr UINT WM_SETICON = 0x0080;
 inline constexpr UINT WM_COMMAND = 0x0111; // wParam = MAKELONG(control id, notification code)
 inline constexpr UINT WM_SYSCOMMAND = 0x0112;
 inline constexpr UINT WM_TIMER = 0x0113; // wParam = timer identifier
@@ -36,9 +35,6 @@ inline constexpr UINT kSystemCommandMask = 0xFFF0;
 // System metrics (GetSystemMetrics).
 inline constexpr int SM_CXICON = 11;
 inline constexpr int SM_CYICON = 12;
-
-inline constexpr WPARAM ICON_SMALL = 0;
-inline constexpr WPARAM ICON_BIG = 1;
 
 // Menu item flags for CMenu::AppendMenu.
 inline constexpr UINT MF_STRING = 0x0000;

@@ -1,7 +1,7 @@
 // Window timers: Qt timers whose ticks are posted and then sent as WM_TIMER.
 #include "framework/WindowTimers.h"
 
-#include "framework/Wnd.h"
+#include "framework/WindowMessages.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -20,7 +20,7 @@ public:
 
 } // namespace
 
-WindowTimers::WindowTimers(CWnd& owner) : owner(owner)
+WindowTimers::WindowTimers(CMessageTarget& owner) : owner(owner)
 {}
 
 WindowTimers::~WindowTimers() = default;

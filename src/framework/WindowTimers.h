@@ -1,4 +1,4 @@
-// The window timers of one CWnd, by the program's own identifiers. A tick is posted as an event
+// The timers of one window, by the program's own identifiers. A tick is posted as an event
 // and then delivered as WM_TIMER, so a handler that is suspended in a message box does not stop
 // its own timer: the next tick runs inside that box's nested loop, as on the native platform.
 // At most one tick per timer waits at a time; stopping a timer drops its waiting tick.
@@ -10,12 +10,10 @@
 #include <map>
 #include <set>
 
-class CWnd;
-
 class WindowTimers : public QObject
 {
 public:
-    explicit WindowTimers(CWnd& owner);
+    explicit WindowTimers(CMessageTarget& owner);
     ~WindowTimers() override;
 
     void Start(UINT id, UINT milliseconds);
@@ -26,7 +24,7 @@ protected:
     void customEvent(QEvent* event) override;
 
 private:
-    CWnd& owner;
+    CMessageTarget& owner;
     std::map<UINT, int> qtTimerIds; // our identifier -> Qt's
     std::set<UINT> pendingTicks;
 };

@@ -69,10 +69,6 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             reinterpret_cast<CPaintDC*>(wParam)->FillSolidRect(
                 widget->rect(), widget->palette().color(QPalette::Window));
         return 1;
-    case WM_SETICON: {
-        HICON previous = SetIcon(reinterpret_cast<HICON>(lParam), wParam == ICON_BIG);
-        return reinterpret_cast<LRESULT>(previous);
-    }
     default:
         return 0;
     }

@@ -49,7 +49,7 @@ public:
     UINT SetTimer(UINT id, UINT milliseconds);
     bool KillTimer(UINT id);
 
-    // WM_SETICON: the window's big (ICON_BIG) or small icon; returns the previous one.
+    // The window's big or small icon; returns the previous one.
     HICON SetIcon(HICON icon, bool bigIcon);
     HICON GetIcon(bool bigIcon) const;
 

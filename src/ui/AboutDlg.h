@@ -1,4 +1,4 @@
-// CAboutDlg: the About box, template 100, run modally over the main window by the monitor
+// CAboutDlg: the About box, run modally over the main window by the monitor
 // dialog. It binds nothing; OK, Escape and the close box end it. It exists only while it runs.
 #pragma once
 

@@ -1,4 +1,4 @@
-// CMonitorDlg: the program's main window, a modal dialog from template 102. Its members hold the
+// CMonitorDlg: the program's main window, a modal dialog from its template. Its members hold the
 // display state and are moved to and from the controls by DoDataExchange; handlers change the
 // members and run the exchange. The dialog owns everything it uses, the query socket included.
 // GUI thread only; handlers may be entered again while a message box of an earlier one is open.
@@ -38,33 +38,33 @@ public:
     ~CMonitorDlg() override;
 
     // Control objects, attached to their controls by the first exchange.
-    CListCtrl playerList;  // 1004
-    CButton observeButton; // 1033
-    CButton watchButton;   // 1001
-    CComboBox portCombo;   // 1024
-    CEdit hostEdit;        // 1009
-    CButton stopButton;    // 1030
-    CListBox infoList;     // 1020
+    CListCtrl playerList;
+    CButton observeButton;
+    CButton watchButton;
+    CComboBox portCombo;
+    CEdit hostEdit;
+    CButton stopButton;
+    CListBox infoList;
 
-    // Display state bound to controls.
-    std::int32_t refreshSeconds = 15;             // 1002, valid 5 to 1200
-    std::string hostText = kDefaultServerAddress; // 1009, at most 15 characters
-    std::string totalFragsText;                   // 1008
-    std::string serverNameText;                   // 1000
-    std::string team1Text;                        // 1012
-    std::string team2Text;                        // 1013
-    std::string team1TotalText;                   // 1022
-    std::string team2TotalText;                   // 1023
-    std::string portText = "27000";               // 1024
-    std::string timeText;                         // 1025
-    std::string team1Label;                       // 1026
-    std::string team2Label;                       // 1027
-    std::string pasteText;                        // 1032
-    std::string team3Text;                        // 1015
-    std::string team3TotalText;                   // 1034
-    std::string team3Label;                       // 1035
+    // Display state bound to controls; DoDataExchange pairs each with its control.
+    std::int32_t refreshSeconds = 15;             // kMinRefreshSeconds to kMaxRefreshSeconds
+    std::string hostText = kDefaultServerAddress; // at most kMaxHostLength characters
+    std::string totalFragsText;
+    std::string serverNameText;
+    std::string team1Text;
+    std::string team2Text;
+    std::string team1TotalText;
+    std::string team2TotalText;
+    std::string portText = "27000";
+    std::string timeText;
+    std::string team1Label;
+    std::string team2Label;
+    std::string pasteText;
+    std::string team3Text;
+    std::string team3TotalText;
+    std::string team3Label;
 
-    HICON appIcon;                        // icon 128, shared: never destroyed
+    HICON appIcon;                        // shared: never destroyed
     CClientSocket* querySocket = nullptr; // the query in progress; owned
     // The 14 colour swatches, built at initialisation; owned here, borrowed by the player list.
     CImageList colorImages;
@@ -99,8 +99,7 @@ protected:
     bool OnInitDialog() override;
     const MessageMap& GetMessageMap() const override;
 
-    // Handlers routed by the message map; those of the standings display and the shell do
-    // nothing until those arrive.
+    // Handlers routed by the message map.
     void OnSysCommand(UINT id, LPARAM lParam);
     void OnPaint();
     HICON OnQueryDragIcon();

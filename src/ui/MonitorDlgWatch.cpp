@@ -18,8 +18,8 @@ namespace {
 // Events the query socket selects at creation: read, write, out-of-band, accept, connect, close.
 constexpr long kQuerySocketEvents = FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
 
-// The refresh edit may hold more than 1200 after a refused save, and the press goes on with it;
-// its milliseconds are kept within what a window timer takes instead of wrapping round.
+// The refresh edit may hold more than kMaxRefreshSeconds after a refused save, and the press goes
+// on with it; its milliseconds are kept within what a window timer takes instead of wrapping.
 UINT TimerPeriod(std::int32_t refreshSeconds)
 {
     const std::int64_t milliseconds = std::int64_t{refreshSeconds} * 1000;

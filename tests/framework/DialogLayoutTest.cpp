@@ -1,8 +1,11 @@
 // Layout from dialog units and tab order.
 #include "DialogDriver.h"
 #include "TestDialog.h"
+#include "framework/ControlId.h"
+#include "framework/DialogTemplate.h"
 
 #include <QLabel>
+#include <optional>
 
 TEST(DialogUnits, MulDivRoundsHalfAwayFromZero)
 {
@@ -45,9 +48,9 @@ TEST_F(DialogFixture, TabOrderIsTemplateOrderOverTabStops)
     QWidget* widget = Item(kNumberEdit);
     do {
         // Only the controls themselves: a combo box's inner edit is part of its control.
-        if ((widget->focusPolicy() & Qt::TabFocus) &&
-            widget->property("tallyhawkControlId").isValid())
-            order.push_back(widget->property("tallyhawkControlId").toInt());
+        std::optional<int> id = ControlIdOf(*widget);
+        if ((widget->focusPolicy() & Qt::TabFocus) && id)
+            order.push_back(*id);
         widget = widget->nextInFocusChain();
     } while (widget != Item(kNumberEdit));
     EXPECT_EQ(order, (std::vector<int>{kNumberEdit, kTextEdit, kCombo, kLaterEdit, kList, kListView,
