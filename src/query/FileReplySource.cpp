@@ -2,6 +2,7 @@
 // timeout like a network reply, and cut at its first zero byte and at the reply cap.
 #include "query/FileReplySource.h"
 
+#include "query/DescriptorHandle.h"
 #include "status/ReplyDatagram.h"
 
 #include <algorithm>
@@ -21,24 +22,6 @@ ReplyFailure CannotRead(const std::string& path, int error)
     return {ExitCode::Usage, "cannot read '" + path + "': " + std::strerror(error)};
 }
 
-class FileHandle
-{
-public:
-    explicit FileHandle(int descriptor) : descriptor(descriptor) {}
-    ~FileHandle()
-    {
-        if (descriptor >= 0)
-            close(descriptor);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    int Get() const { return descriptor; }
-
-private:
-    int descriptor;
-};
-
 } // namespace
 
 ReplyResult ReadReplyFile(const std::string& path, std::chrono::milliseconds timeout)
@@ -47,7 +30,7 @@ ReplyResult ReadReplyFile(const std::string& path, std::chrono::milliseconds tim
     const Clock::time_point deadline = Clock::now() + timeout;
     // Non-blocking, so that opening a FIFO does not wait for a writer and every read is bounded
     // by the deadline through poll.
-    const FileHandle file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    const DescriptorHandle file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.Get() < 0)
         return Fail(CannotRead(path, errno));
     std::array<char, 4096> buffer;

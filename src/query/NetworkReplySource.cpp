@@ -2,6 +2,7 @@
 // status core's rule until the reply is complete, a quiet period passes or the deadline.
 #include "query/NetworkReplySource.h"
 
+#include "query/DescriptorHandle.h"
 #include "status/ReplyDatagram.h"
 #include "status/StatusWireFormat.h"
 
@@ -35,24 +36,6 @@ std::chrono::microseconds QuietPeriod(Clock::duration roundTrip)
                           kQuietRoundTrips,
                       kQuietFloor, kQuietCeiling);
 }
-
-class SocketHandle
-{
-public:
-    explicit SocketHandle(int descriptor) : descriptor(descriptor) {}
-    ~SocketHandle()
-    {
-        if (descriptor >= 0)
-            close(descriptor);
-    }
-    SocketHandle(const SocketHandle&) = delete;
-    SocketHandle& operator=(const SocketHandle&) = delete;
-
-    int Get() const { return descriptor; }
-
-private:
-    int descriptor;
-};
 
 std::string Endpoint(const ServerAddress& address)
 {
@@ -123,7 +106,7 @@ ReplyResult QueryServer(const ServerAddress& address, std::chrono::milliseconds 
 
     // Connected, so that only the server's datagrams are read and an ICMP refusal is reported.
     // No bind: the kernel picks an ephemeral local port, never the window's port 27000.
-    SocketHandle socketHandle(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
+    DescriptorHandle socketHandle(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
     const int udp = socketHandle.Get();
     if (udp < 0)
         return Fail(SocketFailure(address, "socket", errno));
