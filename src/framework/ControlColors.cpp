@@ -44,8 +44,12 @@ private:
 
         // Without a brush, the opaque background colour is the text's background, which here is
         // the whole control's.
+        // Only what the handler changed replaces the theme, so a control left alone keeps all
+        // of the theme's colours, its disabled look included.
         QPalette wanted = theme;
-        const QColor text = ToQColor(dc.GetTextColor());
+        std::optional<QColor> text;
+        if (dc.GetTextColor() != ToColorRef(theme.color(textRole)))
+            text = ToQColor(dc.GetTextColor());
         std::optional<QColor> background;
         if (brush)
             background = brush->color();
@@ -53,8 +57,10 @@ private:
                  dc.GetBkColor() != ToColorRef(theme.color(backgroundRole)))
             background = ToQColor(dc.GetBkColor());
         for (QPalette::ColorGroup group : kGroups) {
-            wanted.setColor(group, QPalette::WindowText, text);
-            wanted.setColor(group, QPalette::Text, text);
+            if (text) {
+                wanted.setColor(group, QPalette::WindowText, *text);
+                wanted.setColor(group, QPalette::Text, *text);
+            }
             if (background) {
                 wanted.setColor(group, QPalette::Window, *background);
                 wanted.setColor(group, QPalette::Base, *background);
@@ -66,8 +72,11 @@ private:
         // The widget filled its background before this paint reached us; fill it again in the
         // colour now set, so that this very paint shows it.
         if (background || changed) {
+            const QPalette::ColorGroup state = !control.isEnabled()       ? QPalette::Disabled
+                                               : control.isActiveWindow() ? QPalette::Active
+                                                                          : QPalette::Inactive;
             QPainter painter(&painted);
-            painter.fillRect(event.rect(), wanted.color(backgroundRole));
+            painter.fillRect(event.rect(), wanted.color(state, backgroundRole));
         }
     }
 

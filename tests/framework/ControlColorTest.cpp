@@ -76,4 +76,25 @@ TEST_F(ControlColors, ThemeColoursComeBackWhenTheHandlerStopsColouring)
     EXPECT_EQ(Share(Render(), kList, qRgb(0, 0, 255)), 0.0);
 }
 
+TEST_F(ControlColors, ControlLeftAloneKeepsTheThemesDisabledLook)
+{
+    ASSERT_TRUE(blue.CreateSolidBrush(RGB(0, 0, 255)));
+    dialog.onControlColor = [&](CDC* dc, CWnd* control, UINT) -> HBRUSH {
+        if (control->GetSafeHwnd() != Item(kList))
+            return nullptr;
+        dc->SetTextColor(RGB(255, 255, 0));
+        return blue.GetSafeHandle();
+    };
+    Item(kTextEdit)->setEnabled(false);
+    const QPalette theme = QApplication::palette(Item(kTextEdit));
+    ASSERT_NE(theme.color(QPalette::Disabled, QPalette::Base),
+              theme.color(QPalette::Active, QPalette::Base));
+    const QImage picture = Render();
+
+    EXPECT_GT(Share(picture, kTextEdit, theme.color(QPalette::Disabled, QPalette::Base).rgb()),
+              0.5);
+    EXPECT_EQ(Item(kTextEdit)->palette().color(QPalette::Disabled, QPalette::Text),
+              theme.color(QPalette::Disabled, QPalette::Text));
+}
+
 } // namespace
