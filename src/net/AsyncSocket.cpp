@@ -2,29 +2,12 @@
 // notifier fires when, and which handler it calls) is in AsyncSocketReadiness.cpp.
 #include "net/AsyncSocket.h"
 
+#include "net/HostLookup.h"
+
 #include <QSocketNotifier>
 #include <arpa/inet.h>
 #include <cerrno>
-#include <netdb.h>
 #include <unistd.h>
-
-namespace {
-
-// The first IPv4 address of a name look-up.
-bool ResolveFirstIpv4(const std::string& host, in_addr& address)
-{
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_DGRAM;
-    addrinfo* results = nullptr;
-    if (::getaddrinfo(host.c_str(), nullptr, &hints, &results) != 0 || results == nullptr)
-        return false;
-    address = reinterpret_cast<const sockaddr_in*>(results->ai_addr)->sin_addr;
-    ::freeaddrinfo(results);
-    return true;
-}
-
-} // namespace
 
 CAsyncSocket::CAsyncSocket() : lifetime(std::make_shared<const char>())
 {}
@@ -73,13 +56,19 @@ bool CAsyncSocket::Create(unsigned port, int type, long events)
 
 bool CAsyncSocket::Connect(const std::string& host, unsigned port)
 {
-    sockaddr_in peer{};
-    peer.sin_family = AF_INET;
-    peer.sin_addr.s_addr = ::inet_addr(host.c_str());
-    if (peer.sin_addr.s_addr == INADDR_NONE && !ResolveFirstIpv4(host, peer.sin_addr)) {
+    const HostLookupAnswer answer = LookUpIpv4(host);
+    if (!answer.address) {
         WSASetLastError(WSAEINVAL);
         return false;
     }
+    return Connect(*answer.address, port);
+}
+
+bool CAsyncSocket::Connect(const in_addr& address, unsigned port)
+{
+    sockaddr_in peer{};
+    peer.sin_family = AF_INET;
+    peer.sin_addr = address;
     peer.sin_port = htons(static_cast<std::uint16_t>(port & 0xFFFF));
     return ConnectHelper(reinterpret_cast<const sockaddr*>(&peer), sizeof peer);
 }

@@ -30,12 +30,15 @@ public:
     bool Create(unsigned port = 0, int type = SOCK_STREAM,
                 long events = FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE);
 
-    // Resolves `host` (a dotted IPv4 address, else a host name: the first IPv4 address of the
-    // look-up, which blocks) and runs ConnectHelper with the port's low 16 bits. A host that does
-    // not resolve fails with WSAEINVAL and runs no connect step. On a datagram socket the connect
-    // completes at once and sets the default peer; a stream connect under way fails with
-    // WSAEWOULDBLOCK and completes later through OnConnect.
+    // Resolves `host` with LookUpIpv4 (net/HostLookup.h: a numeric IPv4 address at once, else
+    // the first IPv4 address of a name look-up, which blocks) and connects to it as below. A host
+    // that does not resolve fails with WSAEINVAL and runs no connect step.
     bool Connect(const std::string& host, unsigned port);
+
+    // Runs ConnectHelper with `address` and the port's low 16 bits. On a datagram socket the
+    // connect completes at once and sets the default peer; a stream connect under way fails with
+    // WSAEWOULDBLOCK and completes later through OnConnect.
+    bool Connect(const in_addr& address, unsigned port);
 
     // One send call: the bytes sent, or SOCKET_ERROR. After WSAEWOULDBLOCK, write readiness
     // (OnSend) is signalled once room is free again.

@@ -1,5 +1,6 @@
-// One status exchange over a connected UDP socket: send the request, collect datagrams by the
-// status core's rule until the reply is complete, a quiet period passes or the deadline.
+// The host's lookup on a thread of its own, then one status exchange over a connected UDP socket:
+// send the request, collect datagrams by the status core's rule until the reply is complete, a
+// quiet period passes or the deadline, which the lookup and the exchange share.
 #include "query/NetworkReplySource.h"
 
 #include "query/DescriptorHandle.h"
@@ -11,12 +12,13 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <optional>
 #include <poll.h>
+#include <string>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -42,27 +44,35 @@ std::string Endpoint(const ServerAddress& address)
     return address.host + ":" + std::to_string(address.port);
 }
 
-Result<sockaddr_in, ReplyFailure> Resolve(const ServerAddress& address)
+// "2 s", "0.5 s": the timeout as a person gave it.
+std::string SecondsText(std::chrono::milliseconds timeout)
 {
-    sockaddr_in peer{};
-    peer.sin_family = AF_INET;
-    peer.sin_port = htons(address.port);
-    // A dotted address needs no resolver at all.
-    if (inet_pton(AF_INET, address.host.c_str(), &peer.sin_addr) == 1)
-        return peer;
+    std::string text = std::to_string(timeout.count() / 1000);
+    if (const auto fraction = timeout.count() % 1000; fraction != 0) {
+        std::string digits = std::to_string(1000 + fraction).substr(1);
+        digits.erase(digits.find_last_not_of('0') + 1);
+        text += "." + digits;
+    }
+    return text + " s";
+}
 
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_DGRAM;
-    addrinfo* found = nullptr;
-    const int status = getaddrinfo(address.host.c_str(), nullptr, &hints, &found);
-    if (status != 0 || found == nullptr)
-        return Fail(ReplyFailure{ExitCode::HostNotResolved, "cannot resolve host '" + address.host +
-                                                                "': " + gai_strerror(status)});
-    std::memcpy(&peer, found->ai_addr, sizeof peer);
-    freeaddrinfo(found);
-    peer.sin_port = htons(address.port);
-    return peer;
+// Waits for the lookup until the query's deadline; a resolver that has not answered by then
+// fails the query like one that said no, and its thread is left to finish alone.
+Result<in_addr, ReplyFailure> AwaitAddress(const ServerAddress& address,
+                                           BackgroundHostLookup::Work lookUp,
+                                           Clock::time_point deadline,
+                                           std::chrono::milliseconds timeout)
+{
+    BackgroundHostLookup lookup(std::move(lookUp), {});
+    const std::optional<HostLookupAnswer> answer = lookup.WaitUntil(deadline);
+    if (!answer)
+        return Fail(ReplyFailure{ExitCode::HostNotResolved,
+                                 "no answer from the resolver for host '" + address.host +
+                                     "' within " + SecondsText(timeout)});
+    if (!answer->address)
+        return Fail(ReplyFailure{ExitCode::HostNotResolved,
+                                 "cannot resolve host '" + address.host + "': " + answer->failure});
+    return *answer->address;
 }
 
 ReplyFailure SocketFailure(const ServerAddress& address, const char* step, int error)
@@ -95,14 +105,13 @@ std::optional<bool> WaitReadable(int socket, Clock::time_point deadline)
     }
 }
 
-} // namespace
-
-ReplyResult QueryServer(const ServerAddress& address, std::chrono::milliseconds timeout)
+// The exchange with the host's address known, ending by the query's deadline.
+ReplyResult Exchange(const ServerAddress& address, in_addr host, Clock::time_point deadline)
 {
-    const auto resolved = Resolve(address);
-    if (!resolved)
-        return Fail(resolved.Error());
-    const sockaddr_in peer = *resolved;
+    sockaddr_in peer{};
+    peer.sin_family = AF_INET;
+    peer.sin_addr = host;
+    peer.sin_port = htons(address.port);
 
     // Connected, so that only the server's datagrams are read and an ICMP refusal is reported.
     // No bind: the kernel picks an ephemeral local port, never the window's port 27000.
@@ -116,7 +125,6 @@ ReplyResult QueryServer(const ServerAddress& address, std::chrono::milliseconds 
         return Fail(SocketFailure(address, "send", errno));
 
     const Clock::time_point sentAt = Clock::now();
-    const Clock::time_point deadline = sentAt + timeout;
     std::optional<std::chrono::microseconds> quietPeriod; // set by the first datagram
     Clock::time_point waitUntil = deadline;
     std::string replyText;
@@ -154,4 +162,31 @@ ReplyResult QueryServer(const ServerAddress& address, std::chrono::milliseconds 
         waitUntil = std::min(deadline, arrived + *quietPeriod);
     }
     return replyText;
+}
+
+ReplyResult LookUpAndExchange(const ServerAddress& address, BackgroundHostLookup::Work lookUp,
+                              Clock::time_point deadline, std::chrono::milliseconds timeout)
+{
+    const auto resolved = AwaitAddress(address, std::move(lookUp), deadline, timeout);
+    if (!resolved)
+        return Fail(resolved.Error());
+    return Exchange(address, *resolved, deadline);
+}
+
+} // namespace
+
+ReplyResult QueryServer(const ServerAddress& address, std::chrono::milliseconds timeout)
+{
+    const Clock::time_point deadline = Clock::now() + timeout;
+    // A numeric address needs no resolver, nor a thread to wait for one.
+    if (const std::optional<in_addr> numeric = NumericIpv4(address.host))
+        return Exchange(address, *numeric, deadline);
+    return LookUpAndExchange(
+        address, [host = address.host] { return LookUpIpv4(host); }, deadline, timeout);
+}
+
+ReplyResult QueryServer(const ServerAddress& address, std::chrono::milliseconds timeout,
+                        BackgroundHostLookup::Work lookUp)
+{
+    return LookUpAndExchange(address, std::move(lookUp), Clock::now() + timeout, timeout);
 }
