@@ -42,6 +42,31 @@ void SelectWholeText(QWidget* control)
         combo->lineEdit()->selectAll();
 }
 
+// The line edit in which a person types into `control`, if it has one.
+QLineEdit* TypingLineEdit(QWidget* control)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        return edit;
+    if (auto* combo = qobject_cast<QComboBox*>(control))
+        return combo->lineEdit();
+    return nullptr;
+}
+
+// Qt sets an edit's modified flag on every change the person makes and clears it when the
+// program writes the text; a save clears it too, so it tells "typed since the last save".
+QString ReadTypedText(QWidget* control)
+{
+    if (QLineEdit* edit = TypingLineEdit(control))
+        edit->setModified(false);
+    return ReadWidgetText(control);
+}
+
+bool KeepsTypedText(const CDataExchange& dx, QWidget* control)
+{
+    const QLineEdit* edit = TypingLineEdit(control);
+    return dx.KeepsTyping() && edit != nullptr && edit->isModified();
+}
+
 // Writes only a differing text, so unchanged controls neither redraw nor notify.
 void WriteIfDifferent(QWidget* control, const QString& text)
 {
@@ -98,8 +123,8 @@ void ExchangeText(CDataExchange& dx, int id, std::string& value)
     if (!control)
         return;
     if (dx.IsSaving())
-        value = ToBytes(ReadWidgetText(control));
-    else
+        value = ToBytes(ReadTypedText(control));
+    else if (!KeepsTypedText(dx, control))
         WriteIfDifferent(control, ToUnicode(value));
 }
 
@@ -111,10 +136,11 @@ void ExchangeText(CDataExchange& dx, int id, std::int32_t& value)
     if (!control)
         return;
     if (!dx.IsSaving()) {
-        WriteIfDifferent(control, QString::number(value));
+        if (!KeepsTypedText(dx, control))
+            WriteIfDifferent(control, QString::number(value));
         return;
     }
-    std::string text = ToBytes(ReadWidgetText(control)).substr(0, kMaxIntegerTextLength);
+    std::string text = ToBytes(ReadTypedText(control)).substr(0, kMaxIntegerTextLength);
     std::optional<std::int32_t> parsed = ParseIntegerText(text);
     if (!parsed) {
         dx.FailWithMessage(kPromptInteger);
@@ -132,9 +158,11 @@ void ExchangeComboText(CDataExchange& dx, int id, std::string& value)
     if (!combo)
         return;
     if (dx.IsSaving()) {
-        value = ToBytes(combo->currentText());
+        value = ToBytes(ReadTypedText(combo));
         return;
     }
+    if (KeepsTypedText(dx, combo))
+        return;
     CComboBox list;
     list.Attach(combo);
     if (list.SelectString(-1, value) == CB_ERR)

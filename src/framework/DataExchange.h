@@ -15,6 +15,9 @@ enum class Direction
 {
     Load, // members to controls
     Save, // controls to members, with validation
+    // Members to controls, except the edits the person has typed into since the last Save read
+    // them: a display refresh that lands while someone types must not take their text away.
+    LoadKeepingTyping,
 };
 
 class CDataExchange
@@ -24,6 +27,7 @@ public:
     CDataExchange(const std::map<int, QWidget*>& controls, Direction direction);
 
     bool IsSaving() const { return direction == Direction::Save; }
+    bool KeepsTyping() const { return direction == Direction::LoadKeepingTyping; }
     bool Failed() const { return failed; }
 
     // The control the next steps work on, or null if the dialog has none with that identifier.
@@ -45,7 +49,8 @@ private:
 
 // Attaches `control` to the dialog's child window `id` on the first exchange.
 void ExchangeControl(CDataExchange& dx, int id, CWnd& control);
-// Text; loading writes only a text that differs from what the control shows.
+// Text; loading writes only a text that differs from what the control shows. Saving reads an
+// edit and marks it read, so that typing after it counts for LoadKeepingTyping.
 void ExchangeText(CDataExchange& dx, int id, std::string& value);
 // Integer text: "%d" when loading; the integer rules (IntegerText.h) when saving, with
 // "Please enter an integer." on failure.

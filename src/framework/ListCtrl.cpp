@@ -149,6 +149,43 @@ int CListCtrl::GetItemCount() const
     return view ? view->topLevelItemCount() : 0;
 }
 
+int CListCtrl::GetSelectedItem() const
+{
+    ListViewWidget* view = View(GetSafeHwnd());
+    if (!view)
+        return -1;
+    const QList<QTreeWidgetItem*> selected = view->selectedItems();
+    return selected.isEmpty() ? -1 : view->indexOfTopLevelItem(selected.front());
+}
+
+void CListCtrl::SelectItem(int item)
+{
+    ListViewWidget* view = View(GetSafeHwnd());
+    if (!view)
+        return;
+    if (item < 0 || item >= view->topLevelItemCount()) {
+        view->clearSelection();
+        return;
+    }
+    view->setCurrentItem(view->topLevelItem(item));
+}
+
+int CListCtrl::GetTopIndex() const
+{
+    ListViewWidget* view = View(GetSafeHwnd());
+    if (!view)
+        return 0;
+    return std::max(0, view->indexOfTopLevelItem(view->itemAt(0, 0)));
+}
+
+void CListCtrl::SetTopIndex(int item)
+{
+    ListViewWidget* view = View(GetSafeHwnd());
+    if (!view || item < 0 || item >= view->topLevelItemCount())
+        return;
+    view->scrollToItem(view->topLevelItem(item), QAbstractItemView::PositionAtTop);
+}
+
 std::string CListCtrl::GetItemText(int item, int subItem) const
 {
     ListViewWidget* view = View(GetSafeHwnd());

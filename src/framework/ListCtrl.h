@@ -58,6 +58,14 @@ public:
     bool DeleteAllItems();
 
     int GetItemCount() const;
+    // The selected row, or -1; the list keeps one selected row at most.
+    int GetSelectedItem() const;
+    // Selects row `item` and makes it the one the keyboard goes on from; -1 selects none.
+    void SelectItem(int item);
+    // The first row in view, and scrolling the list so that row `item` comes first (as far as
+    // the rows below it allow).
+    int GetTopIndex() const;
+    void SetTopIndex(int item);
     std::string GetItemText(int item, int subItem) const;
     int GetItemImage(int item) const; // -1 for a missing row
     UINT GetItemState(int item, UINT mask) const;

@@ -5,10 +5,30 @@
 
 #include "status/ReplyDatagram.h"
 
+#include <QTimer>
 #include <algorithm>
 #include <climits>
+#include <functional>
 
-CClientSocket::CClientSocket(CMessageTarget* ownerDialog) : ownerDialog(ownerDialog)
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+std::unique_ptr<QTimer> SingleShotTimer(std::function<void()> onTimeout)
+{
+    auto timer = std::make_unique<QTimer>();
+    timer->setSingleShot(true);
+    // The quiet period is a few milliseconds; a coarse timer would stretch it by as much again.
+    timer->setTimerType(Qt::PreciseTimer);
+    QObject::connect(timer.get(), &QTimer::timeout, std::move(onTimeout));
+    return timer;
+}
+
+} // namespace
+
+CClientSocket::CClientSocket(CMessageTarget* ownerDialog)
+    : ownerDialog(ownerDialog), quietTimer(SingleShotTimer([this] { EndReply(); })),
+      deadlineTimer(SingleShotTimer([this] { ReachDeadline(); }))
 {}
 
 CClientSocket::~CClientSocket() = default;
@@ -80,6 +100,7 @@ void CClientSocket::OnSend(int)
         return;
     }
     sendBuffer.erase(0, static_cast<std::size_t>(sent));
+    requestSentAt = Clock::now();
     NotifyOwner(SE_SENT, 0);
 }
 
@@ -87,20 +108,73 @@ void CClientSocket::OnReceive(int)
 {
     char buffer[kMaxDatagramBytes];
     const int received = Receive(buffer, static_cast<int>(kMaxDatagramBytes), 0);
-    if (received == SOCKET_ERROR) {
-        if (!NotifyOwnerAndSurvive(SE_ERROR, static_cast<UINT>(WSAGetLastError())))
-            return;
-    } else if (received == 0) {
+    if (received == 0) {
+        StopReading();
         OnClose(0);
         return;
-    } else {
-        // Every datagram is reported alike; the verdict serves collectors that wait for more.
-        AppendReplyDatagram(receivedText,
-                            std::string_view(buffer, static_cast<std::size_t>(received)));
     }
+    if (received == SOCKET_ERROR) {
+        // The reply ends here with what came before, so however many bad datagrams follow, the
+        // owner hears of one.
+        const int error = WSAGetLastError();
+        StopReading();
+        if (!NotifyOwnerAndSurvive(SE_ERROR, static_cast<UINT>(error)))
+            return;
+        EndReply();
+        return;
+    }
+    const ReplyVerdict verdict = AppendReplyDatagram(
+        receivedText, std::string_view(buffer, static_cast<std::size_t>(received)));
+    if (verdict == ReplyVerdict::Complete) {
+        EndReply();
+        return;
+    }
+    if (!quietPeriod) {
+        const Clock::duration roundTrip =
+            requestSentAt ? Clock::now() - *requestSentAt : Clock::duration::zero();
+        quietPeriod = ReplyQuietPeriod(roundTrip);
+    }
+    quietTimer->start(std::chrono::ceil<std::chrono::milliseconds>(*quietPeriod));
+}
+
+void CClientSocket::SetReplyDeadline(std::chrono::milliseconds wait)
+{
+    if (!replyEnded)
+        deadlineTimer->start(wait);
+}
+
+void CClientSocket::StopReading()
+{
+    replyEnded = true;
+    quietTimer->stop();
+    deadlineTimer->stop();
+    AsyncSelect(0);
+}
+
+void CClientSocket::EndReply()
+{
+    StopReading();
     if (!NotifyOwnerAndSurvive(SE_RECEIVED, 0))
         return;
-    NotifyOwner(SE_WAITING, 0);
+    if (!NotifyOwnerAndSurvive(SE_WAITING, 0))
+        return;
+    CloseAfterReply();
+}
+
+void CClientSocket::CloseAfterReply()
+{
+    connectionState = ConnectionState::NotConnected;
+    Close();
+}
+
+void CClientSocket::ReachDeadline()
+{
+    if (!receivedText.empty()) {
+        EndReply();
+        return;
+    }
+    StopReading();
+    CloseAfterReply();
 }
 
 void CClientSocket::OnClose(int)

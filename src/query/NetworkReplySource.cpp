@@ -24,21 +24,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// After a datagram that may be followed by more, how long to wait for the next one. A server
-// sends the datagrams of one reply back to back, so they arrive within a fraction of the
-// exchange's own round trip: a small multiple of it is ample, with a floor for timer and
-// scheduling noise on a fast path and a ceiling for a slow first answer.
-constexpr int kQuietRoundTrips = 2;
-constexpr std::chrono::microseconds kQuietFloor{3000};
-constexpr std::chrono::microseconds kQuietCeiling{50000};
-
-std::chrono::microseconds QuietPeriod(Clock::duration roundTrip)
-{
-    return std::clamp(std::chrono::duration_cast<std::chrono::microseconds>(roundTrip) *
-                          kQuietRoundTrips,
-                      kQuietFloor, kQuietCeiling);
-}
-
 std::string Endpoint(const ServerAddress& address)
 {
     return address.host + ":" + std::to_string(address.port);
@@ -158,7 +143,7 @@ ReplyResult Exchange(const ServerAddress& address, in_addr host, Clock::time_poi
             break;
         const Clock::time_point arrived = Clock::now();
         if (!quietPeriod)
-            quietPeriod = QuietPeriod(arrived - sentAt);
+            quietPeriod = ReplyQuietPeriod(arrived - sentAt);
         waitUntil = std::min(deadline, arrived + *quietPeriod);
     }
     return replyText;

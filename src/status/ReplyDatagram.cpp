@@ -1,6 +1,8 @@
 // Appending one reply datagram to the reply text and judging whether more may follow.
 #include "status/ReplyDatagram.h"
 
+#include <algorithm>
+
 ReplyVerdict AppendReplyDatagram(std::string& replyText, std::string_view datagram)
 {
     datagram = datagram.substr(0, datagram.find('\0'));
@@ -21,4 +23,11 @@ ReplyVerdict AppendReplyDatagram(std::string& replyText, std::string_view datagr
 bool IsEmptyReplyText(std::string_view replyText)
 {
     return replyText.empty() || replyText == kPrintHeader;
+}
+
+std::chrono::microseconds ReplyQuietPeriod(std::chrono::nanoseconds roundTrip)
+{
+    const auto roundTrips =
+        std::chrono::duration_cast<std::chrono::microseconds>(roundTrip) * kQuietRoundTrips;
+    return std::clamp(roundTrips, kQuietFloor, kQuietCeiling);
 }

@@ -5,6 +5,7 @@
 
 #include "status/StatusWireFormat.h"
 
+#include <chrono>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -36,6 +37,16 @@ enum class ReplyVerdict
 // newline completes the reply, and so does reaching the cap; after any other datagram more may
 // follow.
 ReplyVerdict AppendReplyDatagram(std::string& replyText, std::string_view datagram);
+
+// After a datagram that may be followed by more, how long to wait for the next one before the
+// reply counts as complete. A server sends the datagrams of one reply back to back, so they arrive
+// within a fraction of the exchange's own round trip (request sent to first datagram): a small
+// multiple of it is ample, with a floor for timer and scheduling noise on a fast path and a
+// ceiling for a slow first answer.
+inline constexpr int kQuietRoundTrips = 2;
+inline constexpr std::chrono::microseconds kQuietFloor{3000};
+inline constexpr std::chrono::microseconds kQuietCeiling{50000};
+std::chrono::microseconds ReplyQuietPeriod(std::chrono::nanoseconds roundTrip);
 
 // True when the text holds nothing beyond the print header: nothing came back, or a server
 // answered with the header alone. Either is no reply.

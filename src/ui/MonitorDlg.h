@@ -12,15 +12,21 @@
 #include "framework/ImageList.h"
 #include "framework/ListBox.h"
 #include "framework/ListCtrl.h"
+#include "net/HostLookup.h"
+#include "net/HostResolver.h"
 #include "status/StandingsTotals.h"
 #include "status/StatusModel.h"
+#include "status/StatusWireFormat.h"
 #include "status/TeamMode.h"
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class CClientSocket;
 
@@ -30,6 +36,8 @@ inline constexpr UINT kRefreshTimerId = 1;
 inline constexpr int kMaxHostLength = 15;
 inline constexpr std::int32_t kMinRefreshSeconds = 5;
 inline constexpr std::int32_t kMaxRefreshSeconds = 1200;
+// How long a looked-up address serves the ticks of one watch before the name is looked up again.
+inline constexpr std::chrono::minutes kLookedUpAddressLifetime{5};
 
 class CMonitorDlg : public CDialog
 {
@@ -82,6 +90,11 @@ public:
     std::optional<TeamMode> teamFieldsMode;
     std::string replyText;
     UINT timerId = kRefreshTimerId; // the same for the dialog's whole life
+    // The local UDP port of every query; tests choose 0 (any free port) so that they run beside a
+    // window that is watching.
+    unsigned queryLocalPort = kQueryLocalPort;
+    // Looks host names up without blocking the window; tests put a stand-in here.
+    std::unique_ptr<HostResolver> hostResolver = MakeSystemHostResolver();
     CBrush ctlBrush; // the coloured controls' black background, replaced at every ask
 
     // The parse's dialog side: reads `text` into the status model, then ComputeTotals,
@@ -91,8 +104,11 @@ public:
     void ComputeTotals();
     void SortPlayersByFrags();
     // Rebuilds the rows, the serverinfo list (when infoRefreshCountdown is 0) and the totals
-    // texts from the parsed state, then runs the exchange out.
+    // texts from the parsed state, then runs the exchange out, sparing what the person typed.
+    // The selected player and the first row in view stay.
     void RefreshDisplay();
+    // Shows no standings: the "Empty" row, blank totals, no server name and no settings.
+    void ClearStandings();
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
@@ -124,7 +140,34 @@ private:
     // Whether the report naming this handle identity comes from querySocket. Identities are
     // never reused, so a destroyed socket's identity matches no later one.
     bool IsQuerySocket(LPARAM handleIdentity) const;
+    // Destroys the query socket and abandons a look-up of its server's name.
     void DestroyQuerySocket();
+    // The rest of a query cycle once the server's address is known: connect and send.
+    void ConnectAndSend(const in_addr& address);
+    // The answer to the look-up the cycle of the socket `handleIdentity` started.
+    void OnHostLookedUp(LPARAM handleIdentity, const HostLookupAnswer& answer);
+
+    // A server as the person gave it: the host text and the port the query goes to.
+    struct ServerAddressText
+    {
+        std::string host;
+        std::uint16_t port = 0;
+        bool operator==(const ServerAddressText&) const = default;
+    };
+    struct LookedUpAddress
+    {
+        std::string host;
+        in_addr address{};
+        std::chrono::steady_clock::time_point lookedUpAt;
+    };
 
     int openQueryBoxes = 0;
+    ServerAddressText queryServer;                    // the server of the current query cycle
+    std::optional<ServerAddressText> standingsServer; // where the standings on screen came from
+    bool queryAnswered = false;     // the current cycle's socket has delivered a reply
+    bool hostLookupPending = false; // the current cycle waits for its server's address
+    // The address of the watched host's name, kept for the following ticks of the watch while
+    // its queries are answered.
+    std::optional<LookedUpAddress> lookedUpAddress;
+    std::vector<std::int32_t> rowUserIds; // the user id of each player row, top to bottom
 };

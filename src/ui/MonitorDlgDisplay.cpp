@@ -7,6 +7,8 @@
 #include "status/ReadableText.h"
 #include "ui/MonitorDlg.h"
 
+#include <algorithm>
+#include <optional>
 #include <string>
 
 namespace {
@@ -29,11 +31,30 @@ constexpr ColoredControl kColoredControls[] = {
     {kTimeId, RGB(255, 96, 96)},       {kInfoListId, RGB(255, 255, 0)},
 };
 
+void InsertEmptyRow(CListCtrl& list)
+{
+    LVITEM row;
+    row.mask = LVIF_TEXT | LVIF_IMAGE;
+    row.iItem = 0;
+    row.pszText = "Empty";
+    row.iImage = kNoSwatchImage;
+    list.InsertItem(row);
+}
+
 } // namespace
 
 void CMonitorDlg::RefreshDisplay()
 {
+    // The person's place in the list survives the refresh: the selected player, found again by
+    // user id, and the first row in view.
+    const int selectedRow = playerList.GetSelectedItem();
+    const std::optional<std::int32_t> selectedUserId =
+        selectedRow >= 0 && static_cast<std::size_t>(selectedRow) < rowUserIds.size()
+            ? std::optional(rowUserIds[static_cast<std::size_t>(selectedRow)])
+            : std::nullopt;
+    const int topRow = playerList.GetTopIndex();
     playerList.DeleteAllItems();
+    rowUserIds.clear();
 
     if (infoRefreshCountdown == 0) {
         const ServerInfoTable& info = status.serverInfo;
@@ -44,17 +65,12 @@ void CMonitorDlg::RefreshDisplay()
             const std::string value = ReadableServerText(info.infoValues[pair]);
             if (info.infoKeys[pair] == "hostname")
                 serverNameText = value;
-            infoList.AddString(info.infoKeys[pair] + '\t' + value);
+            infoList.AddString(ReadableServerText(info.infoKeys[pair]) + '\t' + value);
         }
     }
 
     if (status.serverEmpty) {
-        LVITEM row;
-        row.mask = LVIF_TEXT | LVIF_IMAGE;
-        row.iItem = 0;
-        row.pszText = "Empty";
-        row.iImage = kNoSwatchImage;
-        playerList.InsertItem(row);
+        InsertEmptyRow(playerList);
     } else {
         for (std::int32_t index = 0; index < status.playerCount; ++index) {
             const PlayerEntry& player = status.players[static_cast<std::size_t>(index)];
@@ -67,6 +83,7 @@ void CMonitorDlg::RefreshDisplay()
             row.state = INDEXTOSTATEIMAGEMASK(top ? static_cast<UINT>(*top) + 1 : 0);
             row.stateMask = LVIS_STATEIMAGEMASK;
             playerList.InsertItem(row);
+            rowUserIds.push_back(player.userId);
 
             LVITEM cell;
             cell.mask = LVIF_TEXT;
@@ -86,7 +103,33 @@ void CMonitorDlg::RefreshDisplay()
     team2TotalText = std::to_string(totals.teamTotal[1]);
     team3TotalText = std::to_string(totals.teamTotal[2]);
     timeText = std::to_string(totals.longestMinutes) + " Min.";
-    UpdateData(Direction::Load);
+
+    if (selectedUserId) {
+        const auto found = std::ranges::find(rowUserIds, *selectedUserId);
+        if (found != rowUserIds.end())
+            playerList.SelectItem(static_cast<int>(found - rowUserIds.begin()));
+    }
+    playerList.SetTopIndex(topRow);
+    UpdateData(Direction::LoadKeepingTyping);
+}
+
+void CMonitorDlg::ClearStandings()
+{
+    status = StatusModel{};
+    totals = StandingsTotals{};
+    playerList.DeleteAllItems();
+    rowUserIds.clear();
+    InsertEmptyRow(playerList);
+    infoList.ResetContent();
+    serverNameText.clear();
+    totalFragsText.clear();
+    team1TotalText.clear();
+    team2TotalText.clear();
+    team3TotalText.clear();
+    timeText.clear();
+    // The next reply rebuilds the serverinfo list at once.
+    infoRefreshCountdown = 0;
+    UpdateData(Direction::LoadKeepingTyping);
 }
 
 HBRUSH CMonitorDlg::OnControlColor(CDC* dc, CWnd* control, UINT kind)

@@ -3,6 +3,7 @@
 // and socket reports go on arriving, so after one nothing is assumed about querySocket.
 #include "framework/MessageBox.h"
 #include "net/ClientSocket.h"
+#include "net/HostLookup.h"
 #include "net/SocketEvent.h"
 #include "status/DecimalText.h"
 #include "status/StatusWireFormat.h"
@@ -84,6 +85,10 @@ bool CMonitorDlg::IsQuerySocket(LPARAM handleIdentity) const
 
 void CMonitorDlg::DestroyQuerySocket()
 {
+    if (hostLookupPending) {
+        hostResolver->Abandon();
+        hostLookupPending = false;
+    }
     delete querySocket;
     querySocket = nullptr;
 }
@@ -110,19 +115,69 @@ void CMonitorDlg::OnWatchServer()
         return;
     }
 
-    // Closes the previous query's handle, which frees local port 27000 for the new one.
+    // Connect uses the low 16 bits of the number, so 65536 + n connects to port n.
+    const auto port = static_cast<std::uint16_t>(DecimalTextToInt(portText));
+    queryServer = {hostText, port};
+    // What the window shows always belongs to the server in the fields.
+    if (standingsServer && *standingsServer != queryServer) {
+        standingsServer.reset();
+        ClearStandings();
+    }
+    // A name looked up for an earlier tick serves while its queries are answered.
+    if (!queryAnswered ||
+        (lookedUpAddress && (lookedUpAddress->host != hostText ||
+                             std::chrono::steady_clock::now() - lookedUpAddress->lookedUpAt >=
+                                 kLookedUpAddressLifetime)))
+        lookedUpAddress.reset();
+    queryAnswered = false;
+
+    // Closes the previous query's handle, which frees the local port for the new one.
     DestroyQuerySocket();
     querySocket = new CClientSocket(this);
-    if (!querySocket->Create(kQueryLocalPort, SOCK_DGRAM, kQuerySocketEvents)) {
+    if (!querySocket->Create(queryLocalPort, SOCK_DGRAM, kQuerySocketEvents)) {
         DestroyQuerySocket();
         ShowQueryBox([] { AfxMessageBox("THIS IS VERY WEIRD. CREATE SOCKET FAILED"); });
         return;
     }
+    // A reply later than the next tick is no longer waited for, also when the watch has stopped.
+    querySocket->SetReplyDeadline(std::chrono::milliseconds(TimerPeriod(refreshSeconds)));
 
-    // Connect uses the low 16 bits of the number, so 65536 + n connects to port n.
-    const auto port = static_cast<unsigned>(DecimalTextToInt(portText));
+    if (const std::optional<in_addr> numeric = NumericIpv4(hostText)) {
+        ConnectAndSend(*numeric);
+        return;
+    }
+    if (lookedUpAddress) {
+        ConnectAndSend(lookedUpAddress->address);
+        return;
+    }
+    // A resolver may take seconds to answer; the window goes on meanwhile, and the next tick or
+    // STOP abandons the look-up.
+    hostLookupPending = true;
     const LPARAM identity = querySocket->HandleIdentity();
-    const bool connected = querySocket->Connect(hostText, port);
+    hostResolver->Start(hostText, [this, identity](const HostLookupAnswer& answer) {
+        OnHostLookedUp(identity, answer);
+    });
+}
+
+void CMonitorDlg::OnHostLookedUp(LPARAM handleIdentity, const HostLookupAnswer& answer)
+{
+    if (!IsQuerySocket(handleIdentity))
+        return;
+    hostLookupPending = false;
+    if (!answer.address) {
+        DestroyQuerySocket();
+        ShowQueryBox([] { AfxMessageBox("Failed on Connection Phase"); });
+        return;
+    }
+    lookedUpAddress =
+        LookedUpAddress{queryServer.host, *answer.address, std::chrono::steady_clock::now()};
+    ConnectAndSend(*answer.address);
+}
+
+void CMonitorDlg::ConnectAndSend(const in_addr& address)
+{
+    const LPARAM identity = querySocket->HandleIdentity();
+    const bool connected = querySocket->Connect(address, queryServer.port);
     // Connect reports to OnSocketEvent; should a nested loop in there have replaced or destroyed
     // this socket, it is no longer this cycle's to finish.
     if (!IsQuerySocket(identity))
@@ -168,7 +223,11 @@ LRESULT CMonitorDlg::OnSocketEvent(WPARAM wParam, LPARAM lParam)
         caption = "Tallyhawk";
         break;
     case SE_RECEIVED:
+        // The socket reports its one reply once, when it has ended.
         replyText = querySocket->receivedText;
+        queryAnswered = !replyText.empty();
+        if (queryAnswered)
+            standingsServer = queryServer;
         // The parse may show a box, in whose loop another cycle may replace this socket.
         ParseStatusReply(replyText);
         if (!IsQuerySocket(lParam))
@@ -180,7 +239,7 @@ LRESULT CMonitorDlg::OnSocketEvent(WPARAM wParam, LPARAM lParam)
         break;
     case SE_CLOSED:
         caption = "Tallyhawk : Disconnected";
-        UpdateData(Direction::Load);
+        UpdateData(Direction::LoadKeepingTyping);
         if (IsQuerySocket(lParam))
             DestroyQuerySocket();
         break;
@@ -204,7 +263,11 @@ void CMonitorDlg::OnStop()
     portCombo.EnableWindow(true);
     watchButton.EnableWindow(true);
     KillTimer(timerId);
-    // The socket stays: a reply already on its way is still shown.
+    // A socket that has sent its query stays: a reply already on its way is still shown, until
+    // the socket's deadline. A cycle still waiting for its server's address has sent nothing.
+    if (hostLookupPending)
+        DestroyQuerySocket();
+    lookedUpAddress.reset();
     infoRefreshCountdown = 0;
 }
 

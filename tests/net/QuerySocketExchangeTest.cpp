@@ -1,9 +1,8 @@
 // The query socket's exchange with a peer on loopback: the reports and their order, the bytes on
 // the wire, how reply datagrams build up the text, and the failures a query can meet.
 #include "QuerySocketFixture.h"
+#include "SocketActivityCounter.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <arpa/inet.h>
 #include <gmock/gmock.h>
 #include <unistd.h>
@@ -18,23 +17,6 @@ static void PrintTo(ConnectionState state, std::ostream* out)
 }
 
 namespace {
-
-// Counts readiness activations anywhere in the application, to show that nothing fires.
-class SocketActivityCounter : public QObject
-{
-public:
-    SocketActivityCounter() { QCoreApplication::instance()->installEventFilter(this); }
-    ~SocketActivityCounter() override { QCoreApplication::instance()->removeEventFilter(this); }
-
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::SockAct)
-            ++count;
-        return false;
-    }
-
-    int count = 0;
-};
 
 // A query socket whose next `blockedSends` sends fail as if the socket's buffer were full.
 class BlockingSocket : public CClientSocket
@@ -146,53 +128,91 @@ TEST_P(QuerySocketReplyTest, ReportsAndCollectsTheReply)
 const std::string kFull(kMaxDatagramBytes, 'f');
 const std::string kHeader(kPrintHeader);
 
+const std::string kArena = kHeader + "\\hostname\\Arena\n1 2 3 4 \"a\" \"b\" 4 4\n";
+const std::string kOversize(kMaxDatagramBytes + 1, 'x');
+
+// A reply ends at a datagram that completes it, after a quiet period that follows a datagram
+// which may be followed by more, or at a read error; it is reported once, and nothing that
+// comes after it is read.
 INSTANTIATE_TEST_SUITE_P(
     Replies, QuerySocketReplyTest,
-    testing::Values(ReplyCase{"OneDatagram",
-                              {"\\hostname\\Arena\n"},
-                              {{SE_RECEIVED, 0, 0, "\\hostname\\Arena\n"},
-                               {SE_WAITING, 0, 0, "\\hostname\\Arena\n"}}},
-                    ReplyCase{"DatagramOf4096BytesArrivesWhole",
-                              {kFull},
-                              {{SE_RECEIVED, 0, 0, kFull}, {SE_WAITING, 0, 0, kFull}}},
-                    ReplyCase{"DatagramOf4097BytesIsAnErrorAndKeepsTheText",
-                              {"head", std::string(kMaxDatagramBytes + 1, 'x')},
-                              {{SE_RECEIVED, 0, 0, "head"},
-                               {SE_WAITING, 0, 0, "head"},
-                               {SE_ERROR, WSAEMSGSIZE, 0, "head"},
-                               {SE_RECEIVED, 0, 0, "head"},
-                               {SE_WAITING, 0, 0, "head"}}},
-                    ReplyCase{"ZeroByteCutsItsDatagram",
-                              {std::string("abc\0def", 7), "ghi"},
-                              {{SE_RECEIVED, 0, 0, "abc"},
-                               {SE_WAITING, 0, 0, "abc"},
-                               {SE_RECEIVED, 0, 0, "abcghi"},
-                               {SE_WAITING, 0, 0, "abcghi"}}},
-                    ReplyCase{"TwoDatagramsAccumulateInOrder",
-                              {"one", "two"},
-                              {{SE_RECEIVED, 0, 0, "one"},
-                               {SE_WAITING, 0, 0, "one"},
-                               {SE_RECEIVED, 0, 0, "onetwo"},
-                               {SE_WAITING, 0, 0, "onetwo"}}},
-                    ReplyCase{
-                        "SplitReplyIsOneTextWithoutTheSecondHeader",
-                        {kHeader + "\\map\\dm3\n1 2 3 4 \"na", kHeader + "me\" \"\" 0 0\n"},
-                        {{SE_RECEIVED, 0, 0, kHeader + "\\map\\dm3\n1 2 3 4 \"na"},
-                         {SE_WAITING, 0, 0, kHeader + "\\map\\dm3\n1 2 3 4 \"na"},
-                         {SE_RECEIVED, 0, 0, kHeader + "\\map\\dm3\n1 2 3 4 \"name\" \"\" 0 0\n"},
-                         {SE_WAITING, 0, 0, kHeader + "\\map\\dm3\n1 2 3 4 \"name\" \"\" 0 0\n"}}},
-                    ReplyCase{"EmptyDatagramReportsClosedOnly", {""}, {{SE_CLOSED, 0, 0, ""}}}),
+    testing::Values(
+        ReplyCase{"OneDatagram",
+                  {"\\hostname\\Arena\n"},
+                  {{SE_RECEIVED, 0, 0, "\\hostname\\Arena\n"},
+                   {SE_WAITING, 0, 0, "\\hostname\\Arena\n"}}},
+        ReplyCase{"DatagramOf4096BytesArrivesWhole",
+                  {kFull},
+                  {{SE_RECEIVED, 0, 0, kFull}, {SE_WAITING, 0, 0, kFull}}},
+        ReplyCase{"DatagramOf4097BytesIsAnErrorThatEndsTheReplyWithItsText",
+                  {"head", kOversize, "tail\n"},
+                  {{SE_ERROR, WSAEMSGSIZE, 0, "head"},
+                   {SE_RECEIVED, 0, 0, "head"},
+                   {SE_WAITING, 0, 0, "head"}}},
+        ReplyCase{
+            "OversizeFloodIsOneError",
+            {kOversize, kOversize, kOversize, kOversize},
+            {{SE_ERROR, WSAEMSGSIZE, 0, ""}, {SE_RECEIVED, 0, 0, ""}, {SE_WAITING, 0, 0, ""}}},
+        ReplyCase{"ZeroByteCutsItsDatagram",
+                  {std::string("abc\0def", 7), "ghi"},
+                  {{SE_RECEIVED, 0, 0, "abcghi"}, {SE_WAITING, 0, 0, "abcghi"}}},
+        ReplyCase{"DatagramsThatMayContinueAccumulateInOrder",
+                  {"one", "two"},
+                  {{SE_RECEIVED, 0, 0, "onetwo"}, {SE_WAITING, 0, 0, "onetwo"}}},
+        ReplyCase{"SplitReplyIsOneTextWithoutTheSecondHeader",
+                  {kHeader + "\\map\\dm3\n1 2 3 4 \"na", kHeader + "me\" \"\" 0 0\n"},
+                  {{SE_RECEIVED, 0, 0, kHeader + "\\map\\dm3\n1 2 3 4 \"name\" \"\" 0 0\n"},
+                   {SE_WAITING, 0, 0, kHeader + "\\map\\dm3\n1 2 3 4 \"name\" \"\" 0 0\n"}}},
+        ReplyCase{"DuplicatedDatagramIsReadOnce",
+                  {kArena, kArena},
+                  {{SE_RECEIVED, 0, 0, kArena}, {SE_WAITING, 0, 0, kArena}}},
+        ReplyCase{"SecondReplyIsNotAddedToTheFirst",
+                  {kArena, kArena, kHeader + "\\hostname\\Other\n"},
+                  {{SE_RECEIVED, 0, 0, kArena}, {SE_WAITING, 0, 0, kArena}}},
+        ReplyCase{"EmptyDatagramReportsClosedOnly", {""}, {{SE_CLOSED, 0, 0, ""}}}),
     [](const testing::TestParamInfo<ReplyCase>& info) { return std::string(info.param.name); });
 
-TEST_F(QuerySocketTest, TextStopsAtTheReplyCapWhileEveryDatagramIsStillReported)
+TEST_F(QuerySocketTest, TextStopsAtTheReplyCapAndEndsTheReply)
 {
     StartQueryAndSettle();
     const std::size_t datagrams = kMaxReplyTextBytes / kFull.size() + 1;
     for (std::size_t sent = 0; sent < datagrams; ++sent)
         ReplyFromPeer(kFull);
-    ASSERT_TRUE(RunUntil([&] { return owner.reports.size() == 2 * datagrams; }));
-    EXPECT_EQ(owner.reports.back().code, SE_WAITING);
+    ASSERT_TRUE(RunUntil([&] { return owner.Has(SE_WAITING); }));
+    RunFor(std::chrono::milliseconds(100));
+    EXPECT_THAT(owner.Steps(), ElementsAre(Step{SE_RECEIVED, 0}, Step{SE_WAITING, 0}));
     EXPECT_EQ(owner.socket->receivedText.size(), kMaxReplyTextBytes);
+}
+
+// Once its reply has ended the socket has closed its handle: a flood from the server reaches
+// nothing, and the local port is free again.
+TEST_F(QuerySocketTest, SocketClosesAfterItsReplySoAFloodWakesNothing)
+{
+    StartQueryAndSettle();
+    ReplyFromPeer(kArena);
+    ASSERT_TRUE(RunUntil([&] { return owner.Has(SE_WAITING); }));
+    EXPECT_TRUE(owner.socket->ReplyEnded());
+    EXPECT_EQ(owner.socket->Handle(), INVALID_SOCKET);
+    EXPECT_EQ(owner.socket->connectionState, ConnectionState::NotConnected);
+
+    SocketActivityCounter activity;
+    for (int sent = 0; sent < 500; ++sent)
+        ReplyFromPeer(kArena);
+    RunFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(activity.count, 0);
+    EXPECT_EQ(owner.reports.size(), 2u);
+    EXPECT_EQ(owner.socket->receivedText, kArena);
+}
+
+TEST_F(QuerySocketTest, DeadlineClosesASocketThatGotNothingWithoutAReport)
+{
+    StartQueryAndSettle();
+    owner.socket->SetReplyDeadline(std::chrono::milliseconds(30));
+    ASSERT_TRUE(RunUntil([&] { return owner.socket->Handle() == INVALID_SOCKET; }));
+    EXPECT_TRUE(owner.reports.empty());
+    ReplyFromPeer(kArena);
+    RunFor(std::chrono::milliseconds(50));
+    EXPECT_TRUE(owner.reports.empty());
 }
 
 TEST_F(QuerySocketTest, EmptyDatagramLeavesTheSocketNotConnected)

@@ -1,6 +1,7 @@
 // The peer's socket is watched by a QSocketNotifier on the calling thread's event loop.
 #include "ScriptedUdpPeer.h"
 
+#include <QTimer>
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <stdexcept>
@@ -65,8 +66,14 @@ void ScriptedUdpPeer::ReadAll()
             return;
         const std::uint16_t fromPort = ntohs(from.sin_port);
         received.push_back({buffer.substr(0, static_cast<std::size_t>(length)), fromPort});
-        for (const std::string& reply : script)
-            SendTo(fromPort, reply);
+        const auto answer = [this, fromPort, replies = script] {
+            for (const std::string& reply : replies)
+                SendTo(fromPort, reply);
+        };
+        if (replyDelay.count() > 0)
+            QTimer::singleShot(replyDelay, notifier.get(), answer);
+        else
+            answer();
     }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QSocketNotifier>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -29,6 +30,8 @@ public:
 
     // The answer to every datagram from now on, sent back to its sender in this order.
     void ReplyWith(std::vector<std::string> datagrams) { script = std::move(datagrams); }
+    // Answers that long after each datagram (from the event loop), as a distant server would.
+    void DelayReplies(std::chrono::milliseconds delay) { replyDelay = delay; }
 
     // Sends one datagram from this peer to 127.0.0.1:toPort.
     void SendTo(std::uint16_t toPort, const std::string& bytes) const;
@@ -41,6 +44,7 @@ private:
     int handle = -1;
     std::uint16_t port = 0;
     std::vector<std::string> script;
+    std::chrono::milliseconds replyDelay{0};
     std::vector<Datagram> received;
     std::unique_ptr<QSocketNotifier> notifier;
 };

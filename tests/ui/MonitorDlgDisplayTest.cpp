@@ -222,6 +222,17 @@ TEST_F(StandingsDisplay, ServerInfoLinesAlignValuesToATabStopEverySixtyDialogUni
     EXPECT_EQ(InfoLines(), (std::vector<std::string>{"maxclients\t16", "deathmatch\t1"}));
 }
 
+// Keys come from the server as much as values do: control bytes in them never reach the list (or
+// a screen reader), and high-bit letters read as letters.
+TEST_F(StandingsDisplay, ServerInfoKeysAreShownReadableLikeTheirValues)
+{
+    // ESC [2J CR BEL DEL CSI, then "hostname" and "host" in high-bit letters.
+    dialog.ParseStatusReply(Reply("\\\x1b[2J\r\x07\x7f\x9b\\v"
+                                  "\\\xE8\xEF\xF3\xF4\xEE\xE1\xED\xE5\\\xE8\xEF\xF3\xF4"));
+    EXPECT_EQ(InfoLines(), (std::vector<std::string>{"9[2J___9\tv", "hostname\thost"}));
+    EXPECT_EQ(ControlText(dialog, kServerNameId), "") << "matched on the bytes, not as shown";
+}
+
 TEST_F(StandingsDisplay, ModeSwitchesKeepEachModesEntries)
 {
     TypeTeams("red", "blue", "");

@@ -1,27 +1,14 @@
 // The watch cycle as the person at the window sees it: captions, boxes, the enabled controls and
-// the timer, against qw-demo-server and a scripted UDP peer on loopback. Binds local port 27000.
-#include "DemoServerRunner.h"
-#include "DialogDriver.h"
-#include "EventLoopWait.h"
+// the timer, against qw-demo-server and a scripted UDP peer on loopback.
 #include "ScriptedUdpPeer.h"
-#include "ShownDialogFixture.h"
 #include "StatusTestSupport.h" // PrintTo(PlayerEntry)
-#include "framework/Text.h"
-#include "net/ClientSocket.h"
-#include "res/ResourceIds.h"
+#include "WatchCycleFixture.h"
 #include "status/StatusWireFormat.h"
-#include "ui/MonitorDlg.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
-#include <algorithm>
-#include <arpa/inet.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <optional>
-#include <sys/socket.h>
-#include <unistd.h>
 #include <utility>
 
 using namespace std::chrono_literals;
@@ -29,80 +16,10 @@ using testing::ElementsAre;
 
 namespace {
 
-const std::string kConnecting = "Tallyhawk : Connecting..";
-const std::string kConnected = "Tallyhawk : Connected";
-const std::string kSending = "Tallyhawk : Sending..";
-const std::string kReceiving = "Tallyhawk : Receiving..";
-const std::string kWaiting = "Tallyhawk : Waiting..";
-const std::string kDisconnected = "Tallyhawk : Disconnected";
-
-// Which of stopButton and hostEdit, portCombo, watchButton are enabled.
-struct ControlState
-{
-    bool stop;
-    bool inputs;
-    bool operator==(const ControlState&) const = default;
-};
-constexpr ControlState kWatchingLook{true, false};
-constexpr ControlState kStoppedLook{false, true};
-constexpr ControlState kStartLook{true, true};
-
-class WatchCycle : public ShownDialogFixture<CMonitorDlg>
+// Watches a demo server started with these arguments until its reply has come, then stops.
+class WatchDemoServer : public WatchCycle
 {
 protected:
-    void SetUp() override
-    {
-        ShownDialogFixture::SetUp();
-        dialog.CheckRadioButton(kColorRadioId, kSkinRadioId, kSkinRadioId);
-        QObject::connect(dialog.GetSafeHwnd(), &QWidget::windowTitleChanged,
-                         [this](const QString& title) { captions.push_back(ToBytes(title)); });
-    }
-
-    void EnterServer(const std::string& host, unsigned port)
-    {
-        SetControlText(dialog, kHostEditId, host);
-        SetControlText(dialog, kPortComboId, std::to_string(port));
-    }
-
-    void WatchServer(const std::string& host, unsigned port)
-    {
-        EnterServer(host, port);
-        PressButton(dialog, kWatchButtonId);
-    }
-
-    // Watches a qw-demo-server that never answers; it runs until the test ends.
-    void WatchSilentServer()
-    {
-        silentServer.emplace(std::vector<std::string>{"--scenario", "silent"});
-        ASSERT_NE(silentServer->Port(), 0u);
-        WatchServer("127.0.0.1", silentServer->Port());
-    }
-
-    // A tick of the refresh timer, without waiting for its period.
-    void Tick() { dialog.SendMessage(WM_TIMER, dialog.timerId, 0); }
-
-    bool WaitForReplies(int count)
-    {
-        return RunUntil([&] { return std::ranges::count(captions, kWaiting) >= count; });
-    }
-
-    ControlState Controls()
-    {
-        const bool inputs = Item(kHostEditId)->isEnabled();
-        EXPECT_EQ(Item(kPortComboId)->isEnabled(), inputs);
-        EXPECT_EQ(Item(kWatchButtonId)->isEnabled(), inputs);
-        return {Item(kStopButtonId)->isEnabled(), inputs};
-    }
-
-    // Stops the refresh timer and tells whether it was running.
-    bool TimerWasRunning() { return dialog.KillTimer(dialog.timerId); }
-
-    LPARAM SocketIdentity() const
-    {
-        return dialog.querySocket ? dialog.querySocket->HandleIdentity() : 0;
-    }
-
-    // Watches a demo server started with these arguments until its reply has come, then stops.
     std::vector<PlayerEntry> PlayersFrom(const std::vector<std::string>& serverArguments)
     {
         DemoServerRunner server(serverArguments);
@@ -110,33 +27,10 @@ protected:
         const auto replies = std::ranges::count(captions, kWaiting);
         WatchServer("127.0.0.1", server.Port());
         EXPECT_TRUE(WaitForReplies(static_cast<int>(replies) + 1));
-        RunFor(100ms); // a reply's later datagrams follow at once
         PressButton(dialog, kStopButtonId);
         const StatusModel& status = dialog.status;
         return {status.players.begin(), status.players.begin() + status.playerCount};
     }
-
-    std::vector<std::string> captions;            // every change of the window caption, in order
-    std::optional<DemoServerRunner> silentServer; // see WatchSilentServer
-};
-
-// Holds local UDP port 27000 the way another program would.
-class PortHolder
-{
-public:
-    PortHolder()
-    {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(kQueryLocalPort);
-        handle = ::socket(AF_INET, SOCK_DGRAM, 0);
-        bound = ::bind(handle, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    }
-    ~PortHolder() { ::close(handle); }
-    bool bound = false;
-
-private:
-    int handle = -1;
 };
 
 } // namespace
@@ -187,8 +81,13 @@ TEST_F(WatchCycle, ReplyIsReadIntoStandingsInBothTeamModes)
     EXPECT_TRUE(TimerWasRunning());
 }
 
-TEST_F(WatchCycle, RequestLeavesLocalPort27000ForTheLow16BitsOfThePort)
+TEST_F(WatchCycle, RequestLeavesLocalPort27000ByDefaultForTheLow16BitsOfThePort)
 {
+    CMonitorDlg asStarted;
+    ASSERT_EQ(asStarted.queryLocalPort, kQueryLocalPort);
+    if (!PortHolder(kQueryLocalPort).bound)
+        GTEST_SKIP() << "another program holds UDP port " << kQueryLocalPort;
+    dialog.queryLocalPort = kQueryLocalPort;
     ScriptedUdpPeer peer;
     WatchServer("127.0.0.1", 65536 + peer.Port());
     ASSERT_THAT(boxes.Texts(), testing::IsEmpty());
@@ -251,25 +150,26 @@ TEST_F(WatchCycle, EmptyHostAsksForOneOnEveryTickUntilOneIsEntered)
 
 TEST_F(WatchCycle, SocketThatCannotBeMadeOrConnectedIsReportedAndTheTimerRetries)
 {
+    StandInResolver& resolver = UseStandInResolver();
     struct Case
     {
         const char* name;
         const char* host;
-        bool holdPort27000;
+        bool holdLocalPort;
     };
-    for (const Case& failure : {Case{"port 27000 taken", "127.0.0.1", true},
+    for (const Case& failure : {Case{"local port taken", "127.0.0.1", true},
                                 Case{"host does not resolve", "nohost.invalid", false}}) {
         SCOPED_TRACE(failure.name);
         const std::size_t boxesBefore = boxes.Records().size();
         captions.clear();
-        std::optional<PortHolder> holder;
-        if (failure.holdPort27000) {
-            holder.emplace();
-            ASSERT_TRUE(holder->bound);
-        }
+        PortHolder holder;
+        ASSERT_TRUE(holder.bound);
+        dialog.queryLocalPort = failure.holdLocalPort ? holder.port : 0;
         WatchServer(failure.host, kDefaultServerPort);
+        if (!failure.holdLocalPort)
+            resolver.Answer(HostLookupAnswer{std::nullopt, "Name or service not known"});
         ASSERT_EQ(boxes.Records().size(), boxesBefore + 1);
-        EXPECT_EQ(boxes.Records().back().text, failure.holdPort27000
+        EXPECT_EQ(boxes.Records().back().text, failure.holdLocalPort
                                                    ? "THIS IS VERY WEIRD. CREATE SOCKET FAILED"
                                                    : "Failed on Connection Phase");
         EXPECT_EQ(boxes.Records().back().icon, MessageBoxIcon::Exclamation);
@@ -435,13 +335,15 @@ TEST_F(WatchCycle, CycleStartedDuringTheParsesBoxReplacesTheReportingSocket)
         RunUntil([&] { return boxes.Records().size() == 2 && boxes.MaxOpenAtOnce() == 2; }));
     ASSERT_TRUE(WaitForReplies(1));
     EXPECT_EQ(peer.Received().size(), 2u);
+    // The new socket has had its own reply (and closed, done with it).
     EXPECT_NE(SocketIdentity(), first);
-    EXPECT_NE(SocketIdentity(), 0);
+    ASSERT_NE(dialog.querySocket, nullptr);
+    EXPECT_TRUE(dialog.querySocket->ReplyEnded());
     RunFor(100ms);
     EXPECT_EQ(dialog.GetWindowText(), kWaiting); // the new socket's; the old one's was dropped
 }
 
-TEST_F(WatchCycle, RepliesThatTakeSeveralDatagramsGiveEveryPlayer)
+TEST_F(WatchDemoServer, RepliesThatTakeSeveralDatagramsGiveEveryPlayer)
 {
     // The same frozen match in one datagram, and cut in two inside a player line.
     const std::vector<PlayerEntry> whole = PlayersFrom({"--speed", "0"});
