@@ -1,6 +1,7 @@
 // Template controls to Qt widgets, and Qt signals and focus events to WM_COMMAND notifications.
 #include "framework/DialogBuilder.h"
 
+#include "framework/AccessibleLabels.h"
 #include "framework/ComboBoxWidget.h"
 #include "framework/ControlColors.h"
 #include "framework/ControlId.h"
@@ -10,6 +11,7 @@
 #include "framework/Resources.h"
 #include "framework/TabStopListWidget.h"
 #include "framework/Text.h"
+#include "framework/ValueLabel.h"
 #include "framework/Wnd.h"
 
 #include <QButtonGroup>
@@ -108,7 +110,7 @@ QWidget* MakeWidget(const ControlTemplate& control, DialogBaseUnits base, QWidge
         return radio;
     }
     case ControlKind::StaticText: {
-        auto* label = new QLabel(&window);
+        auto* label = (control.styles & kSunken) ? new ValueLabel(&window) : new QLabel(&window);
         label->setTextFormat(Qt::PlainText);
         label->setText(ToUnicode(control.caption));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -201,8 +203,10 @@ QRect PixelRect(const ControlTemplate& control, DialogBaseUnits base, QWidget* w
 std::map<int, QWidget*> BuildControls(const DialogTemplate& dialogTemplate, DialogBaseUnits base,
                                       QWidget& window, CWnd& notifyTarget)
 {
+    InstallAccessibleInterfaces();
     auto* focusFilter = new EditFocusFilter(notifyTarget, &window);
     std::map<int, QWidget*> items;
+    std::vector<BuiltControl> built;
     // A template group's radio buttons share one button group.
     QButtonGroup* buttonGroup = nullptr;
     for (const ControlTemplate& control : dialogTemplate.controls) {
@@ -232,8 +236,12 @@ std::map<int, QWidget*> BuildControls(const DialogTemplate& dialogTemplate, Dial
             widget->setToolTip(ToUnicode(control.toolTip));
             widget->setAccessibleName(ToUnicode(control.toolTip));
         }
+        if (!control.accessibleName.empty())
+            widget->setAccessibleName(ToUnicode(control.accessibleName));
         if (control.id != IDC_STATIC)
             items.emplace(control.id, widget);
+        built.push_back({&control, widget});
     }
+    LabelControlsByLayout(built);
     return items;
 }

@@ -112,6 +112,7 @@ bool ReadControl(const QJsonObject& object, ControlTemplate* control, std::strin
     control->kind = kind->second;
     control->caption = Latin1Text(object.value("caption"));
     control->toolTip = Latin1Text(object.value("tooltip"));
+    control->accessibleName = Latin1Text(object.value("accessibleName"));
     control->iconId = object.value("iconResource").toInt(0);
     control->x = rect[0].toInt();
     control->y = rect[1].toInt();

@@ -50,8 +50,12 @@ struct ControlTemplate
     int id = -1; // -1: no identifier of its own
     ControlKind kind = ControlKind::StaticText;
     std::string caption;
-    // Names a control that shows no caption (an icon button): its tooltip and accessible name.
+    // Names a control that shows no caption (an icon button): its tooltip, and its accessible name
+    // unless accessibleName gives one.
     std::string toolTip;
+    // What a screen reader calls a control that no caption static labels (AccessibleLabels.h); a
+    // value static is read as this name followed by its text.
+    std::string accessibleName;
     int iconId = 0; // static icon: the icon resource shown
     int x = 0;
     int y = 0;
