@@ -316,7 +316,7 @@ TEST_F(StandingsDisplay, RowsCellsAndTotalsAreReadableByAScreenReader)
     }
     QAccessibleInterface* total = QAccessible::queryAccessibleInterface(Item(kTotalFragsId));
     ASSERT_NE(total, nullptr);
-    EXPECT_EQ(total->text(QAccessible::Name).toStdString(), "8");
+    EXPECT_EQ(total->text(QAccessible::Name).toStdString(), "Total Frags: 8");
 }
 
 TEST_F(StandingsDisplay, ValueFieldsAndServerInfoPaintColouredTextOnBlack)
