@@ -13,11 +13,8 @@ CMonitorDlg::CMonitorDlg()
     : CDialog(kMonitorDialogId, nullptr), appIcon(AfxLoadIcon(kApplicationIconId))
 {}
 
-CMonitorDlg::~CMonitorDlg()
-{
-    // The socket reports to this window; it must not outlive it.
-    delete querySocket;
-}
+// The socket reports to this window; it goes first.
+CMonitorDlg::~CMonitorDlg() = default;
 
 void CMonitorDlg::DoDataExchange(CDataExchange& dx)
 {

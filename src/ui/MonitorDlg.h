@@ -12,6 +12,7 @@
 #include "framework/ImageList.h"
 #include "framework/ListBox.h"
 #include "framework/ListCtrl.h"
+#include "net/ClientSocket.h"
 #include "net/HostLookup.h"
 #include "net/HostResolver.h"
 #include "status/StandingsTotals.h"
@@ -27,8 +28,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-class CClientSocket;
 
 // A dotted IPv4 literal of at most 15 characters: the host shown at start.
 inline constexpr const char* kDefaultServerAddress = "127.0.0.1";
@@ -72,8 +71,8 @@ public:
     std::string team3TotalText;
     std::string team3Label;
 
-    HICON appIcon;                        // shared: never destroyed
-    CClientSocket* querySocket = nullptr; // the query in progress; owned
+    HICON appIcon;                              // shared: never destroyed
+    std::unique_ptr<CClientSocket> querySocket; // the query in progress
     // The 14 colour swatches, built at initialisation; owned here, borrowed by the player list.
     CImageList colorImages;
 

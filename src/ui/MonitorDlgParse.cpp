@@ -21,15 +21,14 @@ TeamMode SelectedTeamMode(const CDialog& dialog)
 
 void CMonitorDlg::ParseStatusReply(std::string text)
 {
-    status.playerCount = 0;
-    status.serverInfo.infoCount = 0;
-    status.serverEmpty = true;
+    // Reading starts from an empty model, so after an empty text the counts read 0 while the
+    // display keeps the previous reply.
+    ReadStatusReply(text, status);
     if (text.empty()) {
         // Nested loop: ticks and socket reports run meanwhile; this parse does nothing more.
         ShowQueryBox([] { AfxMessageBox("Server Did Not Respond"); });
         return;
     }
-    ReadStatusReply(text, status);
     ComputeTotals();
     SortPlayersByFrags();
     RefreshDisplay();

@@ -89,8 +89,7 @@ void CMonitorDlg::DestroyQuerySocket()
         hostResolver->Abandon();
         hostLookupPending = false;
     }
-    delete querySocket;
-    querySocket = nullptr;
+    querySocket.reset();
 }
 
 void CMonitorDlg::OnWatchServer()
@@ -133,7 +132,7 @@ void CMonitorDlg::OnWatchServer()
 
     // Closes the previous query's handle, which frees the local port for the new one.
     DestroyQuerySocket();
-    querySocket = new CClientSocket(this);
+    querySocket = std::make_unique<CClientSocket>(this);
     if (!querySocket->Create(queryLocalPort, SOCK_DGRAM, kQuerySocketEvents)) {
         DestroyQuerySocket();
         ShowQueryBox([] { AfxMessageBox("THIS IS VERY WEIRD. CREATE SOCKET FAILED"); });
@@ -190,9 +189,8 @@ void CMonitorDlg::ConnectAndSend(const in_addr& address)
     querySocket->QueueSend(std::string(kStatusRequest));
 }
 
-void CMonitorDlg::OnTimer(UINT id)
+void CMonitorDlg::OnTimer(UINT)
 {
-    DefWindowProc(WM_TIMER, id, 0);
     if (openQueryBoxes > 0)
         return;
     OnWatchServer();
