@@ -1,6 +1,8 @@
 // Button operations over QAbstractButton.
 #include "framework/Button.h"
 
+#include "framework/Resources.h"
+
 #include <QAbstractButton>
 #include <QIcon>
 
@@ -10,7 +12,7 @@ HICON CButton::SetIcon(HICON newIcon)
     icon = newIcon;
     if (auto* button = qobject_cast<QAbstractButton*>(GetSafeHwnd())) {
         button->setIcon(icon ? *icon : QIcon());
-        button->setIconSize(QSize(32, 32));
+        button->setIconSize(QSize(kStandardIconPixels, kStandardIconPixels));
     }
     return previous;
 }

@@ -25,8 +25,6 @@
 
 namespace {
 
-constexpr int kIconPixels = 32;
-
 void Notify(CWnd& target, QWidget* control, UINT code)
 {
     int id = ControlIdOf(*control).value_or(IDC_STATIC);
@@ -129,7 +127,7 @@ QWidget* MakeWidget(const ControlTemplate& control, DialogBaseUnits base, QWidge
     case ControlKind::StaticIcon: {
         auto* label = new QLabel(&window);
         if (HICON icon = AfxLoadIcon(static_cast<UINT>(control.iconId)))
-            label->setPixmap(icon->pixmap(kIconPixels, kIconPixels));
+            label->setPixmap(icon->pixmap(kStandardIconPixels, kStandardIconPixels));
         return label;
     }
     case ControlKind::ListBox: {
@@ -190,7 +188,7 @@ QRect PixelRect(const ControlTemplate& control, DialogBaseUnits base, QWidget* w
                DialogUnitsToPixelsY(control.height, base));
     if (control.kind == ControlKind::StaticIcon) {
         // An icon control takes the icon's size, whatever the template says.
-        rect.setSize(QSize(kIconPixels, kIconPixels));
+        rect.setSize(QSize(kStandardIconPixels, kStandardIconPixels));
     } else if (control.kind == ControlKind::ComboBox) {
         // The template's height includes the dropped list; the closed box is one line high.
         rect.setHeight(std::min(rect.height(), widget->sizeHint().height()));

@@ -1,13 +1,9 @@
 // Painting a window from its WM_PAINT handler, and the metrics it needs.
 #include "framework/PaintDC.h"
 
+#include "framework/Resources.h"
+
 #include <QIcon>
-
-namespace {
-
-constexpr int kIconPixels = 32;
-
-} // namespace
 
 CPaintDC::CPaintDC(CWnd& window) : painter(window.GetSafeHwnd())
 {}
@@ -31,7 +27,7 @@ int GetSystemMetrics(int index)
     switch (index) {
     case SM_CXICON:
     case SM_CYICON:
-        return kIconPixels;
+        return kStandardIconPixels;
     default:
         return 0;
     }

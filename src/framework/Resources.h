@@ -12,6 +12,10 @@
 // Empty when the string table has no such entry.
 std::string AfxLoadString(UINT id);
 
+// The standard icon's size in pixels, square: what icon controls, icon buttons and a minimised
+// window's picture show.
+inline constexpr int kStandardIconPixels = 32;
+
 // Null when the program has no such icon. Loaded once; shared and never freed.
 HICON AfxLoadIcon(UINT id);
 
