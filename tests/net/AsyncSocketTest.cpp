@@ -3,6 +3,7 @@
 #include "net/AsyncSocket.h"
 
 #include "EventLoopWait.h"
+#include "LocalPort.h"
 #include "ScriptedUdpPeer.h"
 
 #include <arpa/inet.h>
@@ -23,14 +24,6 @@ public:
         lastError = error;
     }
 
-    std::uint16_t LocalPort() const
-    {
-        sockaddr_in address{};
-        socklen_t length = sizeof address;
-        ::getsockname(Handle(), reinterpret_cast<sockaddr*>(&address), &length);
-        return ntohs(address.sin_port);
-    }
-
     std::string ReceiveText(int bufferSize)
     {
         std::string buffer(static_cast<std::size_t>(bufferSize), '\0');
@@ -48,7 +41,10 @@ class AsyncSocketTest : public testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(socket.Create(0, SOCK_DGRAM, FD_READ)); }
 
-    void SendToSocket(const std::string& datagram) { peer.SendTo(socket.LocalPort(), datagram); }
+    void SendToSocket(const std::string& datagram)
+    {
+        peer.SendTo(LocalPort(socket.Handle()), datagram);
+    }
 
     ScriptedUdpPeer peer;
     CountingSocket socket;

@@ -55,7 +55,7 @@ std::uint16_t UnusedTcpPort()
 
 } // namespace
 
-TEST_F(QuerySocketTest, QueryReportsConnectAndSendInsideTheCallsAndSendsTheRequestFrom27000)
+TEST_F(QuerySocketTest, QueryReportsConnectAndSendInsideTheCallsAndSendsTheRequestFromItsPort)
 {
     StartQuery();
 
@@ -67,7 +67,20 @@ TEST_F(QuerySocketTest, QueryReportsConnectAndSendInsideTheCallsAndSendsTheReque
     EXPECT_EQ(owner.socket->sendBuffer, "");
     ASSERT_TRUE(RunUntil([&] { return !peer.Received().empty(); }));
     EXPECT_EQ(peer.Received()[0].bytes, std::string("\xff\xff\xff\xffstatus\n", 11));
-    EXPECT_EQ(peer.Received()[0].fromPort, kQueryPort);
+    EXPECT_EQ(peer.Received()[0].fromPort, queryPort);
+}
+
+// The window's own port: another program on the machine (a watching window) may hold it.
+TEST_F(QuerySocketTest, RequestLeavesFromTheWindowsLocalPort27000WhenAskedFor)
+{
+    if (!CreateQuerySocket(kQueryLocalPort)) {
+        ASSERT_EQ(WSAGetLastError(), WSAEADDRINUSE);
+        GTEST_SKIP() << "another program holds UDP port " << kQueryLocalPort;
+    }
+    ConnectAndSend();
+    ASSERT_TRUE(RunUntil([&] { return !peer.Received().empty(); }));
+    EXPECT_EQ(peer.Received()[0].bytes, kStatusRequest);
+    EXPECT_EQ(peer.Received()[0].fromPort, kQueryLocalPort);
 }
 
 TEST_F(QuerySocketTest, LaterWriteReadinessReportsSentOnceSendsNothingAndTheOpenSocketIdles)
@@ -247,7 +260,7 @@ TEST_F(QuerySocketTest, SendThatWouldBlockIsSentWholeOnTheNextWriteReadiness)
 
 TEST_F(QuerySocketTest, NobodyListeningReportsConnectionReset)
 {
-    ASSERT_TRUE(owner.socket->Create(kQueryPort, SOCK_DGRAM, kAllEvents));
+    ASSERT_TRUE(CreateQuerySocket());
     ASSERT_TRUE(owner.socket->Connect("127.0.0.1", UnusedUdpPort()));
     owner.socket->QueueSend(std::string(kStatusRequest));
 
@@ -262,7 +275,7 @@ TEST_F(QuerySocketTest, NobodyListeningReportsConnectionReset)
 
 TEST_F(QuerySocketTest, HostThatDoesNotResolveGivesNoReport)
 {
-    ASSERT_TRUE(owner.socket->Create(kQueryPort, SOCK_DGRAM, kAllEvents));
+    ASSERT_TRUE(CreateQuerySocket());
     for (const char* host : {"no-such-host.invalid", ""}) {
         SCOPED_TRACE(host);
         EXPECT_FALSE(owner.socket->Connect(host, peer.Port()));
@@ -272,17 +285,18 @@ TEST_F(QuerySocketTest, HostThatDoesNotResolveGivesNoReport)
     EXPECT_EQ(owner.socket->connectionState, ConnectionState::NotConnected);
 }
 
-TEST_F(QuerySocketTest, SecondSocketOnPort27000FailsUntilTheFirstIsDestroyed)
+TEST_F(QuerySocketTest, SecondSocketOnTheSamePortFailsUntilTheFirstIsDestroyed)
 {
-    ASSERT_TRUE(owner.socket->Create(kQueryPort, SOCK_DGRAM, kAllEvents));
+    ASSERT_TRUE(CreateQuerySocket());
     CClientSocket second(&owner);
 
-    EXPECT_FALSE(second.Create(kQueryPort, SOCK_DGRAM, kAllEvents));
+    EXPECT_FALSE(second.Create(queryPort, SOCK_DGRAM, kAllEvents));
     EXPECT_EQ(WSAGetLastError(), WSAEADDRINUSE);
     EXPECT_EQ(second.Handle(), INVALID_SOCKET);
 
     owner.socket.reset();
-    EXPECT_TRUE(second.Create(kQueryPort, SOCK_DGRAM, kAllEvents));
+    EXPECT_TRUE(second.Create(queryPort, SOCK_DGRAM, kAllEvents));
+    EXPECT_EQ(LocalPort(second.Handle()), queryPort);
     EXPECT_TRUE(owner.reports.empty());
 }
 
@@ -304,7 +318,7 @@ TEST(QuerySocketWithoutOwnerTest, ExchangeRunsTheSameAndDropsTheReports)
     ScriptedUdpPeer peer;
     peer.ReplyWith({"reply"});
     CClientSocket socket(nullptr);
-    ASSERT_TRUE(socket.Create(kQueryPort, SOCK_DGRAM, kAllEvents));
+    ASSERT_TRUE(socket.Create(0, SOCK_DGRAM, kAllEvents));
     ASSERT_TRUE(socket.Connect("127.0.0.1", peer.Port()));
     socket.QueueSend(std::string(kStatusRequest));
 

@@ -1,8 +1,10 @@
-// A query socket on local port 27000 talking to a scripted peer on loopback, set up the way the
-// dialog sets it up; the tests read as the steps of a query.
+// A query socket talking to a scripted peer on loopback, set up the way the dialog sets it up;
+// the tests read as the steps of a query. The socket takes any free local port, not the window's
+// 27000, so the tests run beside a watching window or another test run.
 #pragma once
 
 #include "EventLoopWait.h"
+#include "LocalPort.h"
 #include "RecordingOwner.h"
 #include "ScriptedUdpPeer.h"
 #include "status/ReplyDatagram.h"
@@ -10,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-inline constexpr unsigned kQueryPort = kQueryLocalPort;
 inline constexpr long kAllEvents = FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
 
 class QuerySocketTest : public testing::Test
@@ -18,12 +19,27 @@ class QuerySocketTest : public testing::Test
 protected:
     void SetUp() override { owner.socket = std::make_unique<CClientSocket>(&owner); }
 
+    // Creates the owner's socket on `localPort` (0: any free one) and notes the port it got in
+    // queryPort; false with the socket's error when the port cannot be had.
+    bool CreateQuerySocket(unsigned localPort = 0)
+    {
+        if (!owner.socket->Create(localPort, SOCK_DGRAM, kAllEvents))
+            return false;
+        queryPort = LocalPort(owner.socket->Handle());
+        return queryPort != 0;
+    }
+
     // Create, Connect and QueueSend of the request, as one query cycle does them; stops early if
     // the owner has destroyed the socket on the way.
     void StartQuery()
     {
-        ASSERT_TRUE(owner.socket->Create(kQueryPort, SOCK_DGRAM, kAllEvents))
-            << "local port 27000 is taken: error " << WSAGetLastError();
+        ASSERT_TRUE(CreateQuerySocket()) << "error " << WSAGetLastError();
+        ConnectAndSend();
+    }
+
+    // Connect and QueueSend of the request on the created socket.
+    void ConnectAndSend()
+    {
         const bool connected = owner.socket->Connect("127.0.0.1", peer.Port());
         if (!owner.socket) {
             // Destroyed by the owner inside Connect. Once the connect has succeeded Connect
@@ -47,8 +63,9 @@ protected:
         owner.reports.clear();
     }
 
-    void ReplyFromPeer(const std::string& datagram) { peer.SendTo(kQueryPort, datagram); }
+    void ReplyFromPeer(const std::string& datagram) { peer.SendTo(queryPort, datagram); }
 
     ScriptedUdpPeer peer;
     RecordingOwner owner;
+    std::uint16_t queryPort = 0; // of the latest socket CreateQuerySocket made
 };

@@ -114,7 +114,7 @@ TEST_F(QuerySocketTest, ReplacementSocketGetsNothingQueuedForTheOldOne)
         if (replacedAt != 0)
             return;
         replacedAt = owner.reports.size();
-        owner.socket = std::make_unique<CClientSocket>(&owner); // frees 27000 first
+        owner.socket = std::make_unique<CClientSocket>(&owner); // closes the old handle first
         StartQuery();
     };
 
