@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QTimer>
+#include <string>
 
 namespace {
 
@@ -22,7 +23,7 @@ void ApplyCommandLine(const MonitorCommandLine& commandLine, CMonitorDlg& dialog
     if (commandLine.host)
         dialog.hostText = *commandLine.host;
     if (commandLine.port)
-        dialog.portText = *commandLine.port;
+        dialog.portText = std::to_string(*commandLine.port);
     if (commandLine.watch) {
         // Runs inside the dialog's modal loop, after its initialisation.
         QTimer::singleShot(0, &scope, [&dialog] {

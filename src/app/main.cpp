@@ -1,5 +1,6 @@
-// tallyhawk: the window. The command line is read before any window exists; the application
-// object then runs the monitor dialog until it ends.
+// tallyhawk: the window. Our part of the command line is read before any window exists, so that
+// --help needs no display; QApplication then takes Qt's options out of the same argv, and the
+// application object runs the monitor dialog until it ends.
 #include "app/MonitorApp.h"
 
 #include <cstdio>

@@ -1,4 +1,5 @@
-// The HOST[:PORT] argument of tallyhawk-query.
+// The HOST[:PORT] argument of tallyhawk-query: the shared split, with this program's default port,
+// exit codes and messages.
 #pragma once
 
 #include "query/ReplyResult.h"
@@ -13,7 +14,7 @@ struct ServerAddress
     std::uint16_t port = 0;
 };
 
-// Splits at the last colon; without one the port is kDefaultServerPort. A port that is not a
-// decimal number from 1 to 65535 fails with ExitCode::PortOutOfRange, an empty host with
-// ExitCode::Usage. The host is not resolved here.
+// Without a port the port is kDefaultServerPort. A port that is not a decimal number from 1 to
+// 65535 fails with ExitCode::PortOutOfRange, an empty host with ExitCode::Usage (named first when
+// both are wrong). The host is not resolved here.
 Result<ServerAddress, ReplyFailure> ParseServerAddress(const std::string& text);

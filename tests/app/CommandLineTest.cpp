@@ -1,5 +1,7 @@
-// The window's command line: the forms it takes, the forms it refuses, and help and version
-// text printed without a window (the programs run with no display at all).
+// The window's command line: the forms it takes, the forms it refuses, Qt's own options handed
+// to Qt, and help and version text printed without a window (the programs run with no display at
+// all). Where HOST[:PORT] splits and which ports it takes is tested with the split, in
+// tests/status.
 #include "app/CommandLine.h"
 
 #include "ChildProcess.h"
@@ -14,7 +16,7 @@ struct AcceptedCase
     const char* name;
     std::vector<std::string> arguments;
     std::optional<std::string> host;
-    std::optional<std::string> port;
+    std::optional<std::uint16_t> port;
     bool watch;
 };
 
@@ -34,11 +36,19 @@ TEST(MonitorCommandLine, AcceptedFormsFillHostPortAndWatch)
     const AcceptedCase cases[] = {
         {"nothing", {}, std::nullopt, std::nullopt, false},
         {"host only", {"10.0.0.1"}, "10.0.0.1", std::nullopt, false},
-        {"host and port", {"10.0.0.1:27500"}, "10.0.0.1", "27500", false},
-        {"server then watch", {"127.0.0.1:28001", "--watch"}, "127.0.0.1", "28001", true},
-        {"watch then server", {"--watch", "qw.example:1"}, "qw.example", "1", true},
+        {"host and port", {"10.0.0.1:27500"}, "10.0.0.1", 27500, false},
+        {"server then watch", {"127.0.0.1:28001", "--watch"}, "127.0.0.1", 28001, true},
+        {"watch then server", {"--watch", "qw.example:1"}, "qw.example", 1, true},
         {"watch alone", {"--watch"}, std::nullopt, std::nullopt, true},
-        {"15-character host", {"123.123.123.123:65535"}, "123.123.123.123", "65535", false},
+        {"15-character host", {"123.123.123.123:65535"}, "123.123.123.123", 65535, false},
+        // Qt's own options, with one dash or two, are passed over: QApplication takes them.
+        {"style and value", {"-style", "Fusion", "h:27500", "--watch"}, "h", 27500, true},
+        {"platform and value", {"h:27500", "-platform", "offscreen", "--watch"}, "h", 27500, true},
+        {"reverse", {"--watch", "-reverse", "h:27500"}, "h", 27500, true},
+        {"style after an equals sign", {"-style=Fusion", "h"}, "h", std::nullopt, false},
+        {"two dashes", {"--style", "Fusion", "--reverse", "h"}, "h", std::nullopt, false},
+        {"title --watch is Qt's", {"-qwindowtitle", "--watch"}, std::nullopt, std::nullopt, false},
+        {"X11 display", {"-display", ":1", "h"}, "h", std::nullopt, false},
     };
     for (const AcceptedCase& test : cases) {
         SCOPED_TRACE(test.name);
@@ -54,15 +64,16 @@ TEST(MonitorCommandLine, RefusedFormsSayWhyAndExitWithStatus2)
 {
     const std::pair<std::vector<std::string>, const char*> cases[] = {
         {{"1234567890123456"}, "longer than 15 characters"},
-        {{":27500"}, "no host"},
-        {{"host:"}, "not a number from 1 to 65535"},
-        {{"host:0"}, "not a number from 1 to 65535"},
-        {{"host:65536"}, "not a number from 1 to 65535"},
-        {{"host:27x"}, "not a number from 1 to 65535"},
-        {{"host:+27"}, "not a number from 1 to 65535"},
+        {{":27500"}, "the server has no host: :27500"},
+        {{"host:0"}, "the port is not a number from 1 to 65535: 0"},
         {{""}, "empty"},
         {{"--bogus"}, "--bogus"},
         {{"one", "two"}, "two"},
+        {{"-bogus"}, "-bogus"},
+        {{"-style"}, "-style needs a value"},
+        {{"h", "-platform"}, "-platform needs a value"},
+        {{"-platform=offscreen"}, "-platform=offscreen"},
+        {{"-reverse=yes"}, "-reverse=yes"},
     };
     for (const auto& [arguments, reason] : cases) {
         SCOPED_TRACE(arguments.front());
@@ -77,15 +88,27 @@ TEST(MonitorCommandLine, RefusedFormsSayWhyAndExitWithStatus2)
 
 TEST(MonitorCommandLine, HelpAndVersionNeedNoDisplay)
 {
-    ProcessResult help = RunProcess(WithoutDisplay({TALLYHAWK_PATH, "--help"}));
-    EXPECT_EQ(help.exitCode, 0) << help.err;
-    EXPECT_NE(help.out.find("Usage: tallyhawk [OPTIONS] [server]"), std::string::npos);
-    EXPECT_NE(help.out.find("--watch"), std::string::npos);
+    // Qt's options beside --help do not make Qt start first.
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"--help"}, {"-style", "Fusion", "-reverse", "--help"}}) {
+        SCOPED_TRACE(arguments.front());
+        std::vector<std::string> command{TALLYHAWK_PATH};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        ProcessResult help = RunProcess(WithoutDisplay(command));
+        EXPECT_EQ(help.exitCode, 0) << help.err;
+        EXPECT_NE(help.out.find("Usage: tallyhawk [OPTIONS] [server]"), std::string::npos);
+        EXPECT_NE(help.out.find("--watch"), std::string::npos);
+    }
 
-    ProcessResult refused = RunProcess(WithoutDisplay({TALLYHAWK_PATH, "host:99999"}));
-    EXPECT_EQ(refused.exitCode, 2);
-    EXPECT_TRUE(refused.out.empty());
-    EXPECT_NE(refused.err.find("65535"), std::string::npos);
+    const std::pair<const char*, const char*> refusals[] = {{"host:99999", "65535"},
+                                                            {"-bogus", "-bogus"}};
+    for (const auto& [argument, reason] : refusals) {
+        SCOPED_TRACE(argument);
+        ProcessResult refused = RunProcess(WithoutDisplay({TALLYHAWK_PATH, argument}));
+        EXPECT_EQ(refused.exitCode, 2);
+        EXPECT_TRUE(refused.out.empty());
+        EXPECT_NE(refused.err.find(reason), std::string::npos) << refused.err;
+    }
 }
 
 TEST(ProgramVersions, EveryProgramPrintsTheOneVersion)

@@ -75,7 +75,7 @@ TEST(MonitorAppStart, RunsTheMonitorDialogAsMainWindowWithTheCommandLinesServer)
     MessageBoxRecorder boxes;
     CMonitorApp app([] { return true; });
     app.commandLine.host = "10.1.2.3";
-    app.commandLine.port = "27500";
+    app.commandLine.port = 27500;
     std::string shownHost;
     std::string shownPort;
     int selectedPort = -1;
@@ -106,7 +106,7 @@ TEST(MonitorAppStart, WatchOnTheCommandLinePressesWatchServerOnceTheWindowIsUp)
     ScriptedUdpPeer server;
     CMonitorApp app([] { return true; });
     app.commandLine.host = "127.0.0.1";
-    app.commandLine.port = std::to_string(server.Port());
+    app.commandLine.port = server.Port();
     app.commandLine.watch = true;
     bool queried = false;
     bool inputsLocked = false;
