@@ -49,6 +49,23 @@ private:
     QTimer poll;
 };
 
+// Makes the main window query from any free local port, so that --watch runs beside a window
+// that is watching. The application sees every event before its receiver, so the port is set
+// before the event that carries the --watch press is delivered.
+class MainWindowQueriesFromAnyFreePort : public QObject
+{
+public:
+    MainWindowQueriesFromAnyFreePort() { QCoreApplication::instance()->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent*) override
+    {
+        if (auto* dialog = static_cast<CMonitorDlg*>(AfxGetMainWnd()))
+            dialog->queryLocalPort = 0;
+        return false;
+    }
+};
+
 } // namespace
 
 TEST(MonitorAppStart, SocketsThatCannotStartShowOnlyTheMessageAndEndWithFailure)
@@ -108,6 +125,7 @@ TEST(MonitorAppStart, WatchOnTheCommandLinePressesWatchServerOnceTheWindowIsUp)
     app.commandLine.host = "127.0.0.1";
     app.commandLine.port = server.Port();
     app.commandLine.watch = true;
+    MainWindowQueriesFromAnyFreePort anyFreePort;
     bool queried = false;
     bool inputsLocked = false;
     WhenMainWindowRuns inside([&](CMonitorDlg& dialog) {
