@@ -51,24 +51,6 @@ public:
 class AccessibleLabels : public ShownDialogFixture<CLabelledDialog>
 {
 protected:
-    QAccessibleInterface* Accessible(int id)
-    {
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Item(id));
-        EXPECT_NE(accessible, nullptr) << id;
-        return accessible;
-    }
-
-    std::string Name(int id) { return Accessible(id)->text(QAccessible::Name).toStdString(); }
-
-    // The names of the controls labelling control `id`, as a screen reader finds them.
-    std::vector<std::string> LabelNames(int id)
-    {
-        std::vector<std::string> names;
-        for (const auto& [label, relation] : Accessible(id)->relations(QAccessible::Label))
-            names.push_back(label->text(QAccessible::Name).toStdString());
-        return names;
-    }
-
     // The controls that caption `captionId` reports it labels.
     std::vector<QObject*> Labelled(int captionId)
     {
@@ -108,7 +90,7 @@ TEST_F(AccessibleLabels, ControlsAreNamedByTheCaptionBeforeThemInReadingOrder)
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.what);
-        EXPECT_EQ(Name(test.id), test.name);
+        EXPECT_EQ(AccessibleName(test.id), test.name);
         QLabel* buddyOf = nullptr;
         for (QLabel* label : dialog.GetSafeHwnd()->findChildren<QLabel*>()) {
             if (label->buddy() == Item(test.id))
@@ -149,7 +131,7 @@ TEST_F(AccessibleLabels, NamesFollowTheirCaptionsText)
     for (const Case& test : cases) {
         SCOPED_TRACE(test.text);
         SetControlText(dialog, test.caption, test.text);
-        EXPECT_EQ(Name(test.id), test.name);
+        EXPECT_EQ(AccessibleName(test.id), test.name);
         EXPECT_EQ(LabelNames(test.id), std::vector<std::string>{test.text});
     }
 }
@@ -171,7 +153,7 @@ TEST_F(AccessibleLabels, ValueStaticIsReadWithItsCaptionWhateverItShows)
     for (const Case& test : cases) {
         SCOPED_TRACE(test.text);
         SetControlText(dialog, test.id, test.text);
-        EXPECT_EQ(Name(test.id), test.name);
+        EXPECT_EQ(AccessibleName(test.id), test.name);
         EXPECT_EQ(Accessible(test.id)->role(), QAccessible::StaticText);
     }
 }

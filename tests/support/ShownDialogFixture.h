@@ -6,8 +6,11 @@
 #include "MessageBoxRecorder.h"
 #include "framework/WinApp.h"
 
+#include <QAccessible>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 template <typename Dialog> class ShownDialogFixture : public testing::Test
 {
@@ -19,6 +22,26 @@ protected:
     }
 
     QWidget* Item(int id) { return dialog.GetDlgItemWidget(id); }
+
+    // What a screen reader finds for control `id`: its interface, its name, and the names of
+    // the controls that label it.
+    QAccessibleInterface* Accessible(int id)
+    {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Item(id));
+        EXPECT_NE(accessible, nullptr) << id;
+        return accessible;
+    }
+    std::string AccessibleName(int id)
+    {
+        return Accessible(id)->text(QAccessible::Name).toStdString();
+    }
+    std::vector<std::string> LabelNames(int id)
+    {
+        std::vector<std::string> names;
+        for (const auto& [label, relation] : Accessible(id)->relations(QAccessible::Label))
+            names.push_back(label->text(QAccessible::Name).toStdString());
+        return names;
+    }
 
     MessageBoxRecorder boxes; // outlives the dialog
     Dialog dialog;

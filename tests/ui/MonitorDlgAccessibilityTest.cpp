@@ -21,27 +21,10 @@ struct ExpectedName
 class ScreenReaderNames : public ShownDialogFixture<CMonitorDlg>
 {
 protected:
-    QAccessibleInterface* Accessible(int id)
-    {
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Item(id));
-        EXPECT_NE(accessible, nullptr) << id;
-        return accessible;
-    }
-
     void ExpectNames(const std::vector<ExpectedName>& expected)
     {
-        for (const ExpectedName& control : expected) {
-            EXPECT_EQ(Accessible(control.id)->text(QAccessible::Name).toStdString(), control.name)
-                << control.id;
-        }
-    }
-
-    std::vector<std::string> LabelNames(int id)
-    {
-        std::vector<std::string> names;
-        for (const auto& [label, relation] : Accessible(id)->relations(QAccessible::Label))
-            names.push_back(label->text(QAccessible::Name).toStdString());
-        return names;
+        for (const ExpectedName& control : expected)
+            EXPECT_EQ(AccessibleName(control.id), control.name) << control.id;
     }
 };
 

@@ -147,6 +147,9 @@ int main(int argc, char** argv)
         return 2;
     }
     CMonitorDlg dialog;
+    // A picture needs no particular local port; taking any free one lets it be made beside a
+    // window that is watching.
+    dialog.queryLocalPort = 0;
     if (!dialog.Create())
         return 1;
     QApplication::processEvents();
