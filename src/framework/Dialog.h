@@ -47,8 +47,9 @@ protected:
     // Fills the lists of the template's initialisation data and loads the members into the
     // controls; true puts the focus on the first control with a tab stop.
     virtual bool OnInitDialog();
-    virtual void OnOK();
-    virtual void OnCancel();
+    // The IDOK and IDCANCEL commands, taken by the message map.
+    void OnOK();
+    void OnCancel();
     void OnClose();
 
     const MessageMap& GetMessageMap() const override;

@@ -5,7 +5,7 @@
 
 #include <QImage>
 
-bool CImageList::Create(UINT bitmapId, int cellWidth, int)
+bool CImageList::Create(UINT bitmapId, int cellWidth)
 {
     DeleteImageList();
     const std::vector<std::uint8_t> bytes = AfxLoadBitmapBytes(bitmapId);

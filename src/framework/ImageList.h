@@ -13,9 +13,9 @@ class CImageList
 {
 public:
     // From bitmap resource `bitmapId` (a packed DIB), cut into cells `cellWidth` pixels wide and
-    // as high as the bitmap. `grow` is how many cells a growing list would add at a time; this one
-    // never grows. False, with no images, when the resource is missing or damaged.
-    bool Create(UINT bitmapId, int cellWidth, int grow);
+    // as high as the bitmap. The list holds what the bitmap gives and never grows. False, with no
+    // images, when the resource is missing or damaged.
+    bool Create(UINT bitmapId, int cellWidth);
     bool Create(const DibImage& bitmap, int cellWidth);
     void DeleteImageList();
 

@@ -5,6 +5,8 @@
 #include "framework/ListViewWidget.h"
 #include "framework/Text.h"
 
+#include <optional>
+
 namespace {
 
 ListViewWidget* View(QWidget* widget)
@@ -23,33 +25,42 @@ void UpdateRowIcon(const ListViewWidget& view, QTreeWidgetItem& row)
                                 row.data(0, kImageRole).toInt()));
 }
 
+std::optional<Qt::Alignment> AlignmentOf(int format)
+{
+    switch (format) {
+    case LVCFMT_LEFT:
+        return Qt::AlignLeft;
+    case LVCFMT_RIGHT:
+        return Qt::AlignRight;
+    case LVCFMT_CENTER:
+        return Qt::AlignHCenter;
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
-int CListCtrl::InsertColumn(int index, const std::string& heading, int, int width, int)
+int CListCtrl::InsertColumn(int index, const std::string& heading, int format, int width,
+                            int subItem)
 {
     ListViewWidget* view = View(GetSafeHwnd());
     if (!view)
         return -1;
-    QTreeWidgetItem* header = view->headerItem();
-    int count = GetColumnCount();
-    int position = index < 0 || index > count ? count : index;
-    QStringList headings;
-    for (int column = 0; column < count; ++column)
-        headings << header->text(column);
-    headings.insert(position, ToUnicode(heading));
-    view->setColumnCount(count + 1);
-    view->setHeaderLabels(headings);
-    view->SetInsertedColumns(count + 1);
-    for (int column = 0; column <= count; ++column)
-        header->setTextAlignment(column, Qt::AlignLeft | Qt::AlignVCenter);
-    if (width >= 0)
-        view->setColumnWidth(position, width);
+    const int position = GetColumnCount();
+    if (index >= 0 && index < position)
+        return -1;
+    if (subItem != -1 && subItem != position)
+        return -1;
+    const std::optional<Qt::Alignment> alignment = AlignmentOf(format);
+    if (!alignment)
+        return -1;
+    view->AppendColumn(ToUnicode(heading), *alignment, width);
     return position;
 }
 
 int CListCtrl::GetColumnCount() const
 {
-    // Qt's view always has at least one column, so the count of inserted columns is kept apart.
     ListViewWidget* view = View(GetSafeHwnd());
     return view ? view->InsertedColumns() : 0;
 }
@@ -103,6 +114,7 @@ int CListCtrl::InsertItem(const LVITEM& item)
     auto* row = new QTreeWidgetItem;
     row->setData(0, kImageRole, -1);
     row->setData(0, kStateRole, 0u);
+    view->AlignCells(*row);
     const int index = std::min(item.iItem, view->topLevelItemCount());
     view->insertTopLevelItem(index, row);
     LVITEM first = item;

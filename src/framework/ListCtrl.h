@@ -7,7 +7,10 @@
 
 class CImageList;
 
+// Column formats: the alignment of a column's heading and cells.
 inline constexpr int LVCFMT_LEFT = 0;
+inline constexpr int LVCFMT_RIGHT = 1;
+inline constexpr int LVCFMT_CENTER = 2;
 
 // Which parts of an LVITEM are given.
 inline constexpr UINT LVIF_TEXT = 0x0001;
@@ -37,8 +40,12 @@ struct LVITEM
 class CListCtrl : public CWnd
 {
 public:
-    // Inserts a column at `index` with its heading, alignment and width in pixels; returns the
-    // column's index, or -1 without a list view.
+    // Adds a column with its heading, format (LVCFMT_LEFT, LVCFMT_RIGHT or LVCFMT_CENTER) and
+    // width in pixels (-1: the view's default). Column i always shows subitem i, and rows keep
+    // their texts by column, so columns are added left to right: `index` must be the column
+    // count (a negative index or one past it means the same) and `subItem` the column's index
+    // or -1. Returns the column's index; -1, adding nothing, when the index, subitem or format
+    // is not one of these, or without a list view.
     int InsertColumn(int index, const std::string& heading, int format = LVCFMT_LEFT,
                      int width = -1, int subItem = -1);
     int GetColumnCount() const;

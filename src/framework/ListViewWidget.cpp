@@ -1,4 +1,4 @@
-// Row pictures of the list view from its borrowed image lists.
+// The list view's columns, and its row pictures from the borrowed image lists.
 #include "framework/ListViewWidget.h"
 
 #include "framework/ImageList.h"
@@ -14,6 +14,25 @@ ListViewWidget::ListViewWidget(QWidget* parent) : QTreeWidget(parent)
     setHeaderLabels({QString()});
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
+}
+
+void ListViewWidget::AppendColumn(const QString& heading, Qt::Alignment alignment, int width)
+{
+    const int column = InsertedColumns();
+    columnAlignments.push_back(alignment | Qt::AlignVCenter);
+    setColumnCount(column + 1);
+    headerItem()->setText(column, heading);
+    headerItem()->setTextAlignment(column, columnAlignments.back());
+    for (int row = 0; row < topLevelItemCount(); ++row)
+        topLevelItem(row)->setTextAlignment(column, columnAlignments.back());
+    if (width >= 0)
+        setColumnWidth(column, width);
+}
+
+void ListViewWidget::AlignCells(QTreeWidgetItem& row) const
+{
+    for (std::size_t column = 0; column < columnAlignments.size(); ++column)
+        row.setTextAlignment(static_cast<int>(column), columnAlignments[column]);
 }
 
 namespace {

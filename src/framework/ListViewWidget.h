@@ -1,11 +1,13 @@
 // The list view's widget: a flat QTreeWidget in report style that also keeps what the native
-// list view keeps, the number of inserted columns and the borrowed image lists, and draws each
-// row's state image left of its image, as the native list view does in the first column.
+// list view keeps, the inserted columns with their alignment and the borrowed image lists, and
+// draws each row's state image left of its image, as the native list view does in the first
+// column.
 #pragma once
 
 #include <QTreeWidget>
 #include <map>
 #include <utility>
+#include <vector>
 
 class CImageList;
 
@@ -16,8 +18,13 @@ class ListViewWidget : public QTreeWidget
 public:
     explicit ListViewWidget(QWidget* parent);
 
-    int InsertedColumns() const { return insertedColumns; }
-    void SetInsertedColumns(int count) { insertedColumns = count; }
+    // Qt's view always has at least one column, so the inserted ones are counted apart.
+    int InsertedColumns() const { return static_cast<int>(columnAlignments.size()); }
+    // Adds a column on the right whose heading and cells, those of rows to come included, take
+    // `alignment`; a negative width keeps the view's default.
+    void AppendColumn(const QString& heading, Qt::Alignment alignment, int width);
+    // Gives a new row's cells the alignment of their columns.
+    void AlignCells(QTreeWidgetItem& row) const;
 
     // Borrowed, never destroyed; must outlive every later row insertion or change.
     const CImageList* SmallImages() const { return smallImages; }
@@ -34,7 +41,7 @@ private:
     QIcon DrawRowIcon(int stateImage, int image) const;
 
     mutable std::map<std::pair<int, int>, QIcon> rowIcons; // at most 15 x 15: indices normalised
-    int insertedColumns = 0;
+    std::vector<Qt::Alignment> columnAlignments;           // one per inserted column
     const CImageList* smallImages = nullptr;
     const CImageList* stateImages = nullptr;
 };

@@ -1,21 +1,26 @@
-// Message boxes over QMessageBox, the test hook, and the application title.
+// Message boxes over QMessageBox, and the test hook.
 #include "framework/MessageBox.h"
 
 #include "framework/Text.h"
-#include "framework/WinApp.h"
-#include "framework/WindowMessages.h"
-#include "framework/Wnd.h"
 
-#include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 
 namespace {
 
+// The icon bits of a box type; MB_ICONEXCLAMATION is the only icon the program names.
+constexpr UINT kIconMask = 0x00F0;
+
 MessageBoxHook& Hook()
 {
     static MessageBoxHook hook;
     return hook;
+}
+
+MessageBoxIcon IconOf(UINT type)
+{
+    return (type & kIconMask) == MB_ICONEXCLAMATION ? MessageBoxIcon::Exclamation
+                                                    : MessageBoxIcon::None;
 }
 
 } // namespace
@@ -25,38 +30,9 @@ void SetMessageBoxHook(MessageBoxHook hook)
     Hook() = std::move(hook);
 }
 
-std::string AfxGetAppName()
+int ShowMessageBox(QWidget* owner, const std::string& text, const std::string& caption, UINT type)
 {
-    if (CWinApp* app = AfxGetApp(); app && !app->appName.empty())
-        return app->appName;
-    return ToBytes(TitleFromProgramPath(QCoreApplication::applicationFilePath()));
-}
-
-namespace {
-
-// The active window; while another application is active, the topmost modal window of ours
-// (the About box over the main window, or the main window itself), else the main window.
-QWidget* MessageBoxOwner()
-{
-    if (QWidget* active = QApplication::activeWindow())
-        return active;
-    if (QWidget* modal = QApplication::activeModalWidget())
-        return modal;
-    CWnd* mainWindow = AfxGetMainWnd();
-    return mainWindow ? mainWindow->GetSafeHwnd() : nullptr;
-}
-
-} // namespace
-
-int AfxMessageBox(const std::string& text, UINT)
-{
-    // Every box of the program asks for no icon or the exclamation: both show the exclamation.
-    return ShowMessageBox(MessageBoxOwner(), text, AfxGetAppName(), MessageBoxIcon::Exclamation);
-}
-
-int ShowMessageBox(QWidget* owner, const std::string& text, const std::string& caption,
-                   MessageBoxIcon icon)
-{
+    const MessageBoxIcon icon = IconOf(type);
     QMessageBox box(icon == MessageBoxIcon::Exclamation ? QMessageBox::Warning
                                                         : QMessageBox::NoIcon,
                     ToUnicode(caption), ToUnicode(text), QMessageBox::Ok, owner);

@@ -1,6 +1,7 @@
-// Modal message boxes with an OK button and the application title as caption. Each runs a nested
-// event loop: timers and socket readiness go on being dispatched until the box is closed.
-// Tests replace the person at the box with a hook (SetMessageBoxHook).
+// Modal message boxes with an OK button. Each runs a nested event loop: timers and socket
+// readiness go on being dispatched until the box is closed. Tests replace the person at the box
+// with a hook (SetMessageBoxHook). This file knows nothing of the application object: the rules
+// that need it (which window owns a box, the caption) live in WinApp.cpp.
 #pragma once
 
 #include "framework/WindowMessages.h"
@@ -30,15 +31,11 @@ struct MessageBoxRecord
 using MessageBoxHook = std::function<std::chrono::milliseconds(const MessageBoxRecord&)>;
 void SetMessageBoxHook(MessageBoxHook hook);
 
-// The application title: the application object's, or else the program file's name without
-// directory and extension.
-std::string AfxGetAppName();
+// One box; owner may be null. `type` is MB_OK, with MB_ICONEXCLAMATION for the exclamation
+// icon; without it the box has no icon. Returns IDOK.
+int ShowMessageBox(QWidget* owner, const std::string& text, const std::string& caption, UINT type);
 
-// The framework's message box, owned by the active window, or while another application is
-// active by the main window or the window last active over it: the exclamation icon unless the
-// type asks for another (the program never does). Returns IDOK.
-int AfxMessageBox(const std::string& text, UINT type = MB_OK);
-
-// One box; owner may be null.
-int ShowMessageBox(QWidget* owner, const std::string& text, const std::string& caption,
-                   MessageBoxIcon icon);
+// The framework's message box, with the application's owner and caption rules: defined with the
+// application object (WinApp.cpp). The default type gives the exclamation icon, which every
+// box of the program that names no type relies on; MB_OK alone gives none. Returns IDOK.
+int AfxMessageBox(const std::string& text, UINT type = MB_OK | MB_ICONEXCLAMATION);

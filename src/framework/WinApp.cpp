@@ -1,9 +1,11 @@
-// The application object: its registration, start-up, command routing and help handler.
+// The application object: its registration, start-up, command routing, help handler, and the
+// application's rules for message boxes (caption and owner).
 #include "framework/WinApp.h"
 
 #include "framework/MessageBox.h"
 #include "framework/Resources.h"
 #include "framework/Text.h"
+#include "framework/Wnd.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -39,6 +41,18 @@ QString Stem(const QString& fileName)
     return dot > 0 ? fileName.left(dot) : fileName;
 }
 
+// The active window; while another application is active, the topmost modal window of ours
+// (the About box over the main window, or the main window itself), else the main window.
+QWidget* MessageBoxOwner()
+{
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    CWnd* mainWindow = AfxGetMainWnd();
+    return mainWindow ? mainWindow->GetSafeHwnd() : nullptr;
+}
+
 } // namespace
 
 CWinApp::CWinApp()
@@ -61,17 +75,12 @@ int CWinApp::Run()
     helpFilePath = HelpFilePathFor(programPath);
     if (InitInstance())
         QApplication::exec();
-    return ExitInstance();
+    return exitCode;
 }
 
 bool CWinApp::InitInstance()
 {
     return false;
-}
-
-int CWinApp::ExitInstance()
-{
-    return exitCode;
 }
 
 LRESULT CWinApp::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -117,6 +126,19 @@ CWinApp* AfxGetApp()
 CWnd* AfxGetMainWnd()
 {
     return currentApp ? currentApp->mainWnd : nullptr;
+}
+
+std::string AfxGetAppName()
+{
+    if (currentApp && !currentApp->appName.empty())
+        return currentApp->appName;
+    return ToBytes(TitleFromProgramPath(QCoreApplication::applicationFilePath()));
+}
+
+int AfxMessageBox(const std::string& text, UINT type)
+{
+    // Nested event loop: timer ticks and socket events go on while the box is open.
+    return ShowMessageBox(MessageBoxOwner(), text, AfxGetAppName(), type);
 }
 
 int AfxWinMain(int argc, char** argv)

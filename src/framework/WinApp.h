@@ -1,6 +1,7 @@
 // CWinApp: the application object. Exactly one lives at a time, normally a global made before
-// main runs. Run completes it (title, help file), calls InitInstance and returns ExitInstance's
-// value as the program's exit status. GUI thread only.
+// main runs. Run completes it (title, help file), calls InitInstance and returns exitCode as the
+// program's exit status. It also owns the message boxes' application rules: the title as caption
+// and which window owns AfxMessageBox's box (MessageBox.h shows the boxes). GUI thread only.
 #pragma once
 
 #include "framework/MessageMap.h"
@@ -22,14 +23,12 @@ public:
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 
-    // Needs the Qt application. Derives the title and the help file, runs InitInstance, and
-    // enters the application's own event loop only if it returned true.
+    // Needs the Qt application. Derives the title and the help file, runs InitInstance, enters
+    // the application's own event loop only if it returned true, and returns exitCode.
     int Run();
 
     // Once per Run. A program whose whole life is a modal dialog returns false.
     virtual bool InitInstance();
-    // The exit status: exitCode unless a subclass decides otherwise.
-    virtual int ExitInstance();
 
     // Commands that no window took (WM_COMMAND without a control), through the message map.
     LRESULT SendMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -52,6 +51,9 @@ protected:
 CWinApp* AfxGetApp();
 // Its main window, or null.
 CWnd* AfxGetMainWnd();
+// The application title, every box's default caption: the application object's, or else the
+// program file's name without directory and extension.
+std::string AfxGetAppName();
 
 // Makes the Qt application and runs the application object; returns the exit status.
 int AfxWinMain(int argc, char** argv);

@@ -74,11 +74,10 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-HBRUSH CWnd::OnCtlColor(CDC* dc, CWnd* control, UINT kind)
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT)
 {
-    ControlColorSource source{control, kind};
-    return reinterpret_cast<HBRUSH>(DefWindowProc(WM_CTLCOLOR, reinterpret_cast<WPARAM>(dc),
-                                                  reinterpret_cast<LPARAM>(&source)));
+    // The device context already holds the theme's colours; a null brush keeps its background.
+    return nullptr;
 }
 
 void CWnd::OnSysCommand(UINT id, LPARAM)
@@ -217,9 +216,6 @@ void CWnd::ShowSystemMenu()
 
 int CWnd::MessageBox(const std::string& text, const std::string& caption, UINT type)
 {
-    MessageBoxIcon icon = (type & MB_ICONEXCLAMATION) == MB_ICONEXCLAMATION
-                              ? MessageBoxIcon::Exclamation
-                              : MessageBoxIcon::None;
     // Nested event loop: timer ticks and socket events of this window run while the box is open.
-    return ShowMessageBox(widget, text, caption.empty() ? AfxGetAppName() : caption, icon);
+    return ShowMessageBox(widget, text, caption.empty() ? AfxGetAppName() : caption, type);
 }

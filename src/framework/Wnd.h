@@ -72,7 +72,9 @@ protected:
     void ReleaseWindowResources();
 
     virtual const MessageMap& GetMessageMap() const;
-    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // What a message no route takes gets: system commands, closing, commands from no control
+    // passed on to the application object, the minimised icon's background.
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Default system commands: restore, move, size, minimise, maximise, close.
     void OnSysCommand(UINT id, LPARAM lParam);

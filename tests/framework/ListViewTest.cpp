@@ -1,5 +1,6 @@
-// The list view's rows over borrowed image lists: texts, image and state image per row, and the
-// picture each row shows (state image left of the image; indices outside a list draw nothing).
+// The list view's columns (alignment, each showing its own subitem) and its rows over borrowed
+// image lists: texts, image and state image per row, and the picture each row shows (state image
+// left of the image; indices outside a list draw nothing).
 #include "TestDialog.h"
 #include "framework/ImageList.h"
 #include "framework/ListViewWidget.h"
@@ -87,6 +88,68 @@ TEST_F(ListView, RowsKeepInsertionOrderTextsImageAndStateImage)
     EXPECT_TRUE(list.DeleteAllItems());
     EXPECT_EQ(list.GetItemCount(), 0);
     EXPECT_EQ(list.GetImageList(LVSIL_SMALL), &images); // the lists stay given
+}
+
+using ListViewColumns = DialogFixture;
+
+TEST_F(ListViewColumns, FormatAlignsTheHeadingAndEveryCellOfTheColumn)
+{
+    CListCtrl& list = dialog.listView;
+    LVITEM row;
+    row.mask = LVIF_TEXT;
+    row.pszText = "made before the columns";
+    ASSERT_EQ(list.InsertItem(row), 0);
+    ASSERT_EQ(list.InsertColumn(0, "Player", LVCFMT_LEFT, 100, 0), 0);
+    ASSERT_EQ(list.InsertColumn(1, "Frags", LVCFMT_RIGHT, 50, 1), 1);
+    ASSERT_EQ(list.InsertColumn(2, "Ping", LVCFMT_CENTER), 2);
+    row.iItem = 1;
+    row.pszText = "made after them";
+    ASSERT_EQ(list.InsertItem(row), 1);
+
+    auto* view = qobject_cast<ListViewWidget*>(Item(kListView));
+    auto horizontal = [](const QTreeWidgetItem* item, int column) {
+        return qvariant_cast<Qt::Alignment>(item->data(column, Qt::TextAlignmentRole)) &
+               Qt::AlignHorizontal_Mask;
+    };
+    const Qt::Alignment expected[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
+    for (int column = 0; column < 3; ++column) {
+        SCOPED_TRACE(column);
+        EXPECT_EQ(horizontal(view->headerItem(), column), expected[column]);
+        EXPECT_EQ(horizontal(view->topLevelItem(0), column), expected[column]);
+        EXPECT_EQ(horizontal(view->topLevelItem(1), column), expected[column]);
+    }
+}
+
+TEST_F(ListViewColumns, AColumnThatCannotShowItsOwnSubitemIsRefused)
+{
+    CListCtrl& list = dialog.listView;
+    ASSERT_EQ(list.InsertColumn(0, "Player"), 0);
+    ASSERT_EQ(list.InsertColumn(1, "Frags"), 1);
+    struct Case
+    {
+        const char* name;
+        int index;
+        int format;
+        int subItem;
+    };
+    const Case refused[] = {
+        {"in front of a column", 0, LVCFMT_LEFT, -1},
+        {"showing an earlier subitem", 2, LVCFMT_LEFT, 0},
+        {"showing a later subitem", 2, LVCFMT_LEFT, 3},
+        {"with an unknown format", 2, 3, -1},
+    };
+    for (const Case& test : refused) {
+        SCOPED_TRACE(test.name);
+        EXPECT_EQ(list.InsertColumn(test.index, "Refused", test.format, 40, test.subItem), -1);
+    }
+    ASSERT_EQ(list.GetColumnCount(), 2);
+    EXPECT_EQ(list.GetColumnHeading(0), "Player");
+    EXPECT_EQ(list.GetColumnHeading(1), "Frags");
+
+    // An index past the end, or a negative one, adds the column on the right.
+    EXPECT_EQ(list.InsertColumn(7, "Ping", LVCFMT_LEFT, 50, 2), 2);
+    EXPECT_EQ(list.InsertColumn(-1, "Skin"), 3);
+    EXPECT_EQ(list.GetColumnHeading(3), "Skin");
 }
 
 } // namespace

@@ -35,6 +35,29 @@ TEST_F(MessageBoxes, FrameworkBoxHasTheExclamationAndTheWindowsOwnBoxNoIcon)
     EXPECT_EQ(boxes.Records()[3].icon, MessageBoxIcon::Exclamation);
 }
 
+TEST_F(MessageBoxes, TheTypeChoosesTheIconOfBothKindsOfBox)
+{
+    struct Case
+    {
+        const char* name;
+        UINT type;
+        MessageBoxIcon icon;
+    };
+    const Case cases[] = {
+        {"no icon asked for", MB_OK, MessageBoxIcon::None},
+        {"the exclamation asked for", MB_OK | MB_ICONEXCLAMATION, MessageBoxIcon::Exclamation},
+        {"only part of the exclamation's bits", MB_OK | 0x0010, MessageBoxIcon::None},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        AfxMessageBox("framework box", test.type);
+        dialog.MessageBox("window's box", {}, test.type);
+        ASSERT_GE(boxes.Records().size(), 2u);
+        EXPECT_EQ(boxes.Records().rbegin()[1].icon, test.icon);
+        EXPECT_EQ(boxes.Records().rbegin()[0].icon, test.icon);
+    }
+}
+
 TEST_F(MessageBoxes, TimersGoOnWhileABoxIsOpen)
 {
     int ticks = 0;
