@@ -3,6 +3,7 @@
 // changed members.
 #include "QtBenchmark.h"
 #include "ui/MonitorDlg.h"
+#include "ui/MonitorDlgSeam.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -48,12 +49,12 @@ void BM_LoadingExchangeAfterAReply(benchmark::State& state)
     int frags = 0;
     for (auto _ : state) {
         ++frags;
-        dialog.totalFragsText = std::to_string(frags);
-        dialog.team1TotalText = std::to_string(frags / 2);
-        dialog.team2TotalText = std::to_string(frags / 3);
-        dialog.team3TotalText = std::to_string(frags / 5);
-        dialog.timeText = std::to_string(frags % 60);
-        dialog.serverNameText = frags % 2 ? "Quake Server One" : "Quake Server Two";
+        Seam(dialog).totalFragsText = std::to_string(frags);
+        Seam(dialog).team1TotalText = std::to_string(frags / 2);
+        Seam(dialog).team2TotalText = std::to_string(frags / 3);
+        Seam(dialog).team3TotalText = std::to_string(frags / 5);
+        Seam(dialog).timeText = std::to_string(frags % 60);
+        Seam(dialog).serverNameText = frags % 2 ? "Quake Server One" : "Quake Server Two";
         benchmark::DoNotOptimize(dialog.UpdateData(Direction::Load));
     }
 }

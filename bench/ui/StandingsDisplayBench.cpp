@@ -6,6 +6,7 @@
 #include "framework/Resources.h"
 #include "res/ResourceIds.h"
 #include "ui/MonitorDlg.h"
+#include "ui/MonitorDlgSeam.h"
 
 #include <benchmark/benchmark.h>
 #include <string>
@@ -15,7 +16,7 @@ namespace {
 // 33 players with high-bit names, all colours, and 20 serverinfo pairs.
 void FillFullServer(CMonitorDlg& dialog)
 {
-    StatusModel& status = dialog.status;
+    StatusModel& status = Seam(dialog).status;
     for (int row = 0; row < kMaxPlayers; ++row) {
         PlayerEntry& player = status.players[static_cast<std::size_t>(row)];
         player.userId = row + 1;
@@ -36,7 +37,7 @@ void FillFullServer(CMonitorDlg& dialog)
         info.infoValues[static_cast<std::size_t>(pair)] = "value " + std::to_string(pair);
     }
     info.infoCount = 20;
-    dialog.totals = {1234, {600, 500, 134}, 42};
+    Seam(dialog).totals = {1234, {600, 500, 134}, 42};
 }
 
 void BM_RefreshDisplay33Rows(benchmark::State& state)
@@ -46,9 +47,9 @@ void BM_RefreshDisplay33Rows(benchmark::State& state)
     dialog.Create();
     FillFullServer(dialog);
     for (auto _ : state) {
-        dialog.infoRefreshCountdown = rebuildServerInfo ? 0 : 5;
+        Seam(dialog).infoRefreshCountdown = rebuildServerInfo ? 0 : 5;
         dialog.RefreshDisplay();
-        benchmark::DoNotOptimize(dialog.playerList.GetItemCount());
+        benchmark::DoNotOptimize(Seam(dialog).playerList.GetItemCount());
     }
 }
 BENCHMARK(BM_RefreshDisplay33Rows)
@@ -61,7 +62,7 @@ void BM_SwatchImageList(benchmark::State& state)
 {
     for (auto _ : state) {
         CImageList images;
-        images.Create(kSwatchStripId, 16, 20);
+        images.Create(kSwatchStripId, 16);
         benchmark::DoNotOptimize(images.GetImageCount());
     }
 }

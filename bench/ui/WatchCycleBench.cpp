@@ -7,6 +7,7 @@
 #include "res/ResourceIds.h"
 #include "status/StatusWireFormat.h"
 #include "ui/MonitorDlg.h"
+#include "ui/MonitorDlgSeam.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -61,8 +62,8 @@ public:
         dialog.Create();
         dialog.queryLocalPort = 0;
         dialog.CheckRadioButton(kColorRadioId, kSkinRadioId, kSkinRadioId);
-        dialog.hostText = "127.0.0.1";
-        dialog.portText = std::to_string(server.Port());
+        Seam(dialog).hostText = "127.0.0.1";
+        Seam(dialog).portText = std::to_string(server.Port());
         dialog.UpdateData(Direction::Load);
         QObject::connect(dialog.GetSafeHwnd(), &QWidget::windowTitleChanged,
                          [this](const QString& title) {
@@ -148,7 +149,7 @@ void BM_PressToParsedStandings(benchmark::State& state)
     }
     for (auto _ : state)
         benchmark::DoNotOptimize(watched.PressAndWaitForStandings());
-    state.counters["players"] = watched.Dialog().status.playerCount;
+    state.counters["players"] = Seam(watched.Dialog()).status.playerCount;
 }
 BENCHMARK(BM_PressToParsedStandings)->Unit(benchmark::kMicrosecond);
 
@@ -209,7 +210,7 @@ void BM_WatchingWakeUps(benchmark::State& state)
         return;
     }
     CMonitorDlg& dialog = watched.Dialog();
-    dialog.refreshSeconds = kMinRefreshSeconds;
+    Seam(dialog).refreshSeconds = kMinRefreshSeconds;
     dialog.UpdateData(Direction::Load);
     long wakeUps = 0;
     QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake,

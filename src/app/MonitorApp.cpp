@@ -20,10 +20,9 @@ namespace {
 // `scope` ends the pending press if the dialog never runs its loop.
 void ApplyCommandLine(const MonitorCommandLine& commandLine, CMonitorDlg& dialog, QObject& scope)
 {
-    if (commandLine.host)
-        dialog.hostText = *commandLine.host;
-    if (commandLine.port)
-        dialog.portText = std::to_string(*commandLine.port);
+    dialog.SetServer(commandLine.host, commandLine.port
+                                           ? std::optional(std::to_string(*commandLine.port))
+                                           : std::nullopt);
     if (commandLine.watch) {
         // Runs inside the dialog's modal loop, after its initialisation.
         QTimer::singleShot(0, &scope, [&dialog] {

@@ -13,6 +13,14 @@ CMonitorDlg::CMonitorDlg()
     : CDialog(kMonitorDialogId, nullptr), appIcon(AfxLoadIcon(kApplicationIconId))
 {}
 
+void CMonitorDlg::SetServer(std::optional<std::string> host, std::optional<std::string> port)
+{
+    if (host)
+        hostText = std::move(*host);
+    if (port)
+        portText = std::move(*port);
+}
+
 // The socket reports to this window; it goes first.
 CMonitorDlg::~CMonitorDlg() = default;
 
@@ -66,9 +74,9 @@ bool CMonitorDlg::OnInitDialog()
     // labels and the saved colour numbers), the colour swatches, the player list's columns.
     CheckRadioButton(kColorRadioId, kSkinRadioId, kSkinRadioId);
     OnSkinMode();
-    // Cells 16 pixels wide, growth step 20; drawn opaque. Without the strip the rows show no
-    // swatches and nothing is reported.
-    colorImages.Create(kSwatchStripId, 16, 20);
+    // Cells 16 pixels wide, drawn opaque. Without the strip the rows show no swatches and
+    // nothing is reported.
+    colorImages.Create(kSwatchStripId, 16);
     playerList.InsertColumn(0, "Player", LVCFMT_LEFT, 100, 0);
     playerList.InsertColumn(1, "Frags", LVCFMT_LEFT, 50, 1);
     playerList.InsertColumn(2, "Ping", LVCFMT_LEFT, 50, 2);

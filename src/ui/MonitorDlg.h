@@ -44,6 +44,55 @@ public:
     CMonitorDlg();
     ~CMonitorDlg() override;
 
+    // Fills the host and port fields before the window shows (the program's command line); a
+    // field that is given nothing keeps its start value.
+    void SetServer(std::optional<std::string> host, std::optional<std::string> port);
+
+    // The local UDP port of every query; tests choose 0 (any free port) so that they run beside a
+    // window that is watching.
+    unsigned queryLocalPort = kQueryLocalPort;
+    // Looks host names up without blocking the window; tests put a stand-in here.
+    std::unique_ptr<HostResolver> hostResolver = MakeSystemHostResolver();
+
+    // The parse's dialog side: reads `text` into the status model, then ComputeTotals,
+    // SortPlayersByFrags, RefreshDisplay and the countdown step; an empty text shows "Server Did
+    // Not Respond" instead. Called once per SE_RECEIVED.
+    void ParseStatusReply(std::string text);
+    void ComputeTotals();
+    void SortPlayersByFrags();
+    // Rebuilds the rows, the serverinfo list (when infoRefreshCountdown is 0) and the totals
+    // texts from the parsed state, then runs the exchange out, sparing what the person typed.
+    // The selected player and the first row in view stay.
+    void RefreshDisplay();
+    // Shows no standings: the "Empty" row, blank totals, no server name and no settings.
+    void ClearStandings();
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnInitDialog() override;
+    const MessageMap& GetMessageMap() const override;
+
+    // Handlers routed by the message map.
+    void OnSysCommand(UINT id, LPARAM lParam);
+    void OnPaint();
+    HICON OnQueryDragIcon();
+    void OnWatchServer();
+    void OnTimer(UINT id);
+    void OnAbout();
+    HBRUSH OnControlColor(CDC* dc, CWnd* control, UINT kind);
+    void OnChangeHost();
+    void OnColorMode();
+    void OnSkinMode();
+    void OnStop();
+    void OnKillFocusPaste();
+    void OnSetFocusPaste();
+    void OnObserve();
+    LRESULT OnSocketEvent(WPARAM wParam, LPARAM lParam);
+
+private:
+    // Tests and benchmarks reach the members below through this one class (ui/MonitorDlgSeam.h).
+    friend class MonitorDlgSeam;
+
     // Control objects, attached to their controls by the first exchange.
     CListCtrl playerList;
     CButton observeButton;
@@ -89,49 +138,8 @@ public:
     std::optional<TeamMode> teamFieldsMode;
     std::string replyText;
     UINT timerId = kRefreshTimerId; // the same for the dialog's whole life
-    // The local UDP port of every query; tests choose 0 (any free port) so that they run beside a
-    // window that is watching.
-    unsigned queryLocalPort = kQueryLocalPort;
-    // Looks host names up without blocking the window; tests put a stand-in here.
-    std::unique_ptr<HostResolver> hostResolver = MakeSystemHostResolver();
     CBrush ctlBrush; // the coloured controls' black background, replaced at every ask
 
-    // The parse's dialog side: reads `text` into the status model, then ComputeTotals,
-    // SortPlayersByFrags, RefreshDisplay and the countdown step; an empty text shows "Server Did
-    // Not Respond" instead. Called once per SE_RECEIVED.
-    void ParseStatusReply(std::string text);
-    void ComputeTotals();
-    void SortPlayersByFrags();
-    // Rebuilds the rows, the serverinfo list (when infoRefreshCountdown is 0) and the totals
-    // texts from the parsed state, then runs the exchange out, sparing what the person typed.
-    // The selected player and the first row in view stay.
-    void RefreshDisplay();
-    // Shows no standings: the "Empty" row, blank totals, no server name and no settings.
-    void ClearStandings();
-
-protected:
-    void DoDataExchange(CDataExchange& dx) override;
-    bool OnInitDialog() override;
-    const MessageMap& GetMessageMap() const override;
-
-    // Handlers routed by the message map.
-    void OnSysCommand(UINT id, LPARAM lParam);
-    void OnPaint();
-    HICON OnQueryDragIcon();
-    void OnWatchServer();
-    void OnTimer(UINT id);
-    void OnAbout();
-    HBRUSH OnControlColor(CDC* dc, CWnd* control, UINT kind);
-    void OnChangeHost();
-    void OnColorMode();
-    void OnSkinMode();
-    void OnStop();
-    void OnKillFocusPaste();
-    void OnSetFocusPaste();
-    void OnObserve();
-    LRESULT OnSocketEvent(WPARAM wParam, LPARAM lParam);
-
-private:
     // Shows a box of a query cycle (its own messages, the parse's, its exchange's validation).
     // While one is open its nested loop still delivers ticks; they start no cycle then, so an
     // unattended window collects one box rather than one per tick. The timer runs on.

@@ -8,6 +8,7 @@
 #include "ScriptedUdpPeer.h"
 #include "res/ResourceIds.h"
 #include "ui/MonitorDlg.h"
+#include "ui/MonitorDlgSeam.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -99,7 +100,7 @@ TEST(MonitorAppStart, RunsTheMonitorDialogAsMainWindowWithTheCommandLinesServer)
     WhenMainWindowRuns inside([&](CMonitorDlg& dialog) {
         shownHost = ControlText(dialog, kHostEditId);
         shownPort = ControlText(dialog, kPortComboId);
-        selectedPort = dialog.portCombo.GetCurSel();
+        selectedPort = Seam(dialog).portCombo.GetCurSel();
         // A box raised now belongs to the application title and the main window.
         AfxMessageBox("probe");
         dialog.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -130,7 +131,8 @@ TEST(MonitorAppStart, WatchOnTheCommandLinePressesWatchServerOnceTheWindowIsUp)
     bool inputsLocked = false;
     WhenMainWindowRuns inside([&](CMonitorDlg& dialog) {
         queried = RunUntil([&] { return !server.Received().empty(); });
-        inputsLocked = !dialog.watchButton.IsWindowEnabled() && !dialog.hostEdit.IsWindowEnabled();
+        inputsLocked =
+            !Seam(dialog).watchButton.IsWindowEnabled() && !Seam(dialog).hostEdit.IsWindowEnabled();
         dialog.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
     });
     app.Run();

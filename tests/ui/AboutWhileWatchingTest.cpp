@@ -7,6 +7,7 @@
 #include "ShownDialogFixture.h"
 #include "res/ResourceIds.h"
 #include "ui/MonitorDlg.h"
+#include "ui/MonitorDlgSeam.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -51,8 +52,8 @@ TEST_F(AboutWhileWatching, AReplyThatArrivesWhileAboutIsOpenIsShown)
             return;
         poll.stop();
         peer.SendTo(queryPort, kReply + std::string(1, '\0'));
-        replyArrivedWhileOpen =
-            RunUntil([this] { return dialog.replyText.find("Behind About") != std::string::npos; });
+        replyArrivedWhileOpen = RunUntil(
+            [this] { return Seam(dialog).replyText.find("Behind About") != std::string::npos; });
         shownWhileOpen = ControlText(dialog, kServerNameId);
         about->findChild<QPushButton*>()->click();
     });

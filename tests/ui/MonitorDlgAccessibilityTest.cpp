@@ -4,6 +4,7 @@
 #include "ShownDialogFixture.h"
 #include "res/ResourceIds.h"
 #include "ui/MonitorDlg.h"
+#include "ui/MonitorDlgSeam.h"
 
 #include <QAccessible>
 #include <gtest/gtest.h>
@@ -62,11 +63,11 @@ TEST_F(ScreenReaderNames, TeamFieldsAreRenamedWithTheTeamMode)
 
 TEST_F(ScreenReaderNames, TotalsAreReadWithWhatTheyTotal)
 {
-    dialog.totalFragsText = "150";
-    dialog.timeText = "12 Min.";
-    dialog.team1TotalText = "80";
-    dialog.team2TotalText = "70";
-    dialog.team3TotalText = "0";
+    Seam(dialog).totalFragsText = "150";
+    Seam(dialog).timeText = "12 Min.";
+    Seam(dialog).team1TotalText = "80";
+    Seam(dialog).team2TotalText = "70";
+    Seam(dialog).team3TotalText = "0";
     ASSERT_TRUE(dialog.UpdateData(Direction::Load));
     ExpectNames({
         {kTotalFragsId, "Total Frags: 150"},
@@ -76,7 +77,7 @@ TEST_F(ScreenReaderNames, TotalsAreReadWithWhatTheyTotal)
         {kTeam3TotalId, "Team3 Total: 0"},
     });
 
-    dialog.totalFragsText = "151";
+    Seam(dialog).totalFragsText = "151";
     ASSERT_TRUE(dialog.UpdateData(Direction::Load));
     ExpectNames({{kTotalFragsId, "Total Frags: 151"}});
 }

@@ -9,6 +9,7 @@
 #include "res/ResourceIds.h"
 #include "status/StatusWireFormat.h"
 #include "ui/MonitorDlg.h"
+#include "ui/MonitorDlgSeam.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -55,7 +56,7 @@ protected:
     std::vector<Row> Rows()
     {
         std::vector<Row> rows;
-        CListCtrl& list = dialog.playerList;
+        CListCtrl& list = Seam(dialog).playerList;
         for (int item = 0; item < list.GetItemCount(); ++item) {
             rows.push_back({list.GetItemText(item, 0), list.GetItemText(item, 1),
                             list.GetItemText(item, 2), list.GetItemText(item, 3),
@@ -68,8 +69,8 @@ protected:
     std::vector<std::string> InfoLines()
     {
         std::vector<std::string> lines;
-        for (int index = 0; index < dialog.infoList.GetCount(); ++index)
-            lines.push_back(dialog.infoList.GetText(index));
+        for (int index = 0; index < Seam(dialog).infoList.GetCount(); ++index)
+            lines.push_back(Seam(dialog).infoList.GetText(index));
         return lines;
     }
 
@@ -100,20 +101,20 @@ TEST_F(StandingsDisplay, StartsInSkinModeWithColumnsSwatchesAndBlankTotals)
     EXPECT_EQ(dialog.GetCheckedRadioButton(kColorRadioId, kSkinRadioId), kSkinRadioId);
     EXPECT_EQ(TeamLabels(), (std::vector<std::string>{"Skin 1", "Skin 2", "Skin 3"}));
     EXPECT_EQ(TeamFields(), (std::vector<std::string>{"", "", ""}));
-    EXPECT_EQ(dialog.savedColor, (std::array<std::int32_t, 3>{0, 0, 0}));
+    EXPECT_EQ(Seam(dialog).savedColor, (std::array<std::int32_t, 3>{0, 0, 0}));
 
     const std::pair<const char*, int> columns[] = {
         {"Player", 100}, {"Frags", 50}, {"Ping", 50}, {"Skin", 50}};
-    ASSERT_EQ(dialog.playerList.GetColumnCount(), 4);
+    ASSERT_EQ(Seam(dialog).playerList.GetColumnCount(), 4);
     for (int column = 0; column < 4; ++column) {
-        EXPECT_EQ(dialog.playerList.GetColumnHeading(column), columns[column].first);
-        EXPECT_EQ(dialog.playerList.GetColumnWidth(column), columns[column].second);
+        EXPECT_EQ(Seam(dialog).playerList.GetColumnHeading(column), columns[column].first);
+        EXPECT_EQ(Seam(dialog).playerList.GetColumnWidth(column), columns[column].second);
     }
-    EXPECT_EQ(dialog.colorImages.GetImageCount(), 14);
-    EXPECT_EQ(dialog.colorImages.ImageSize(), QSize(16, 16));
-    EXPECT_EQ(dialog.playerList.GetImageList(LVSIL_SMALL), &dialog.colorImages);
-    EXPECT_EQ(dialog.playerList.GetImageList(LVSIL_STATE), &dialog.colorImages);
-    EXPECT_EQ(dialog.playerList.GetItemCount(), 0);
+    EXPECT_EQ(Seam(dialog).colorImages.GetImageCount(), 14);
+    EXPECT_EQ(Seam(dialog).colorImages.ImageSize(), QSize(16, 16));
+    EXPECT_EQ(Seam(dialog).playerList.GetImageList(LVSIL_SMALL), &Seam(dialog).colorImages);
+    EXPECT_EQ(Seam(dialog).playerList.GetImageList(LVSIL_STATE), &Seam(dialog).colorImages);
+    EXPECT_EQ(Seam(dialog).playerList.GetItemCount(), 0);
     for (int id :
          {kServerNameId, kTotalFragsId, kTeam1TotalId, kTeam2TotalId, kTeam3TotalId, kTimeId})
         EXPECT_EQ(ControlText(dialog, id), "") << id;
@@ -202,9 +203,9 @@ TEST_F(StandingsDisplay, ServerNameComesFromTheExactHostnameKeyAndTheLastOneWins
     };
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testCase.name);
-        dialog.infoRefreshCountdown = 0;
+        Seam(dialog).infoRefreshCountdown = 0;
         dialog.ParseStatusReply(Reply("\\hostname\\Before", {kPlayer}));
-        dialog.infoRefreshCountdown = 0;
+        Seam(dialog).infoRefreshCountdown = 0;
         dialog.ParseStatusReply(Reply(testCase.serverInfo, {kPlayer}));
         EXPECT_EQ(ControlText(dialog, kServerNameId), testCase.shown);
         if (testCase.serverInfo == "\\") {
@@ -262,7 +263,7 @@ TEST_F(StandingsDisplay, PressOnTheModeInForceLosesNoEntries)
 
     PressButton(dialog, kSkinRadioId);
     EXPECT_EQ(TeamFields(), (std::vector<std::string>{"red", "blue", "gold"}));
-    EXPECT_EQ(dialog.savedColor, (std::array<std::int32_t, 3>{4, 13, 12}));
+    EXPECT_EQ(Seam(dialog).savedColor, (std::array<std::int32_t, 3>{4, 13, 12}));
 }
 
 TEST_F(StandingsDisplay, ModeSwitchLeavesRowsAndTotalsUntilTheNextReply)
@@ -272,7 +273,7 @@ TEST_F(StandingsDisplay, ModeSwitchLeavesRowsAndTotalsUntilTheNextReply)
     dialog.ParseStatusReply(Reply("\\", {R"(1 8 1 40 "a" "red" 4 0)"}));
     PressButton(dialog, kColorRadioId);
     EXPECT_EQ(ControlText(dialog, kTeam1TotalId), "8");
-    EXPECT_EQ(dialog.playerList.GetItemCount(), 1);
+    EXPECT_EQ(Seam(dialog).playerList.GetItemCount(), 1);
 }
 
 TEST_F(StandingsDisplay, ArrowKeysMoveAndSelectWithinTheRadioGroup)

@@ -5,6 +5,7 @@
 #include "ShownDialogFixture.h"
 #include "res/ResourceIds.h"
 #include "ui/MonitorDlg.h"
+#include "ui/MonitorDlgSeam.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -26,16 +27,16 @@ protected:
 
     void SetTeams(const char* team1, const char* team2, const char* team3)
     {
-        dialog.team1Text = team1;
-        dialog.team2Text = team2;
-        dialog.team3Text = team3;
+        Seam(dialog).team1Text = team1;
+        Seam(dialog).team2Text = team2;
+        Seam(dialog).team3Text = team3;
     }
 
-    std::vector<int> UserIdsInOrder() const
+    std::vector<int> UserIdsInOrder()
     {
         std::vector<int> ids;
-        for (int row = 0; row < dialog.status.playerCount; ++row)
-            ids.push_back(dialog.status.players[row].userId);
+        for (int row = 0; row < Seam(dialog).status.playerCount; ++row)
+            ids.push_back(Seam(dialog).status.players[row].userId);
         return ids;
     }
 };
@@ -62,11 +63,11 @@ TEST_F(Parse, ReplyIsOrderedByFragsAndTotalledInTheModeTheRadioButtonsShow)
         SetTeams(mode.teams[0], mode.teams[1], mode.teams[2]);
         dialog.ParseStatusReply(kReply);
         EXPECT_EQ(UserIdsInOrder(), (std::vector<int>{4, 2, 1, 3})); // equal frags keep order
-        EXPECT_EQ(dialog.status.serverInfo.infoCount, 2);
-        EXPECT_FALSE(dialog.status.serverEmpty);
-        EXPECT_EQ(dialog.totals.totalFrags, 31);
-        EXPECT_EQ(dialog.totals.longestMinutes, 30);
-        EXPECT_EQ(dialog.totals.teamTotal, mode.expected);
+        EXPECT_EQ(Seam(dialog).status.serverInfo.infoCount, 2);
+        EXPECT_FALSE(Seam(dialog).status.serverEmpty);
+        EXPECT_EQ(Seam(dialog).totals.totalFrags, 31);
+        EXPECT_EQ(Seam(dialog).totals.longestMinutes, 30);
+        EXPECT_EQ(Seam(dialog).totals.teamTotal, mode.expected);
     }
     EXPECT_TRUE(boxes.Records().empty());
 }
@@ -76,18 +77,18 @@ TEST_F(Parse, EmptyTextOnlyTellsTheServerDidNotRespond)
     SelectMode(kSkinRadioId);
     SetTeams("red", "blue", "gold");
     dialog.ParseStatusReply(kReply);
-    const StandingsTotals before = dialog.totals;
+    const StandingsTotals before = Seam(dialog).totals;
 
     dialog.ParseStatusReply("");
     ASSERT_EQ(boxes.Records().size(), 1u);
     EXPECT_EQ(boxes.Records()[0].text, "Server Did Not Respond");
     EXPECT_EQ(boxes.Records()[0].icon, MessageBoxIcon::Exclamation);
     EXPECT_EQ(boxes.Records()[0].caption, AfxGetAppName());
-    EXPECT_EQ(dialog.status.playerCount, 0);
-    EXPECT_EQ(dialog.status.serverInfo.infoCount, 0);
-    EXPECT_TRUE(dialog.status.serverEmpty);
-    EXPECT_EQ(dialog.totals, before);
-    EXPECT_EQ(dialog.infoRefreshCountdown, 11); // not stepped
+    EXPECT_EQ(Seam(dialog).status.playerCount, 0);
+    EXPECT_EQ(Seam(dialog).status.serverInfo.infoCount, 0);
+    EXPECT_TRUE(Seam(dialog).status.serverEmpty);
+    EXPECT_EQ(Seam(dialog).totals, before);
+    EXPECT_EQ(Seam(dialog).infoRefreshCountdown, 11); // not stepped
 }
 
 TEST_F(Parse, CountdownRebuildsTheServerInfoEveryTwelfthReplyAndRestartsOnReset)
@@ -95,7 +96,7 @@ TEST_F(Parse, CountdownRebuildsTheServerInfoEveryTwelfthReplyAndRestartsOnReset)
     std::vector<int> afterEachReply;
     for (int reply = 1; reply <= 13; ++reply) {
         dialog.ParseStatusReply(kReply);
-        afterEachReply.push_back(dialog.infoRefreshCountdown);
+        afterEachReply.push_back(Seam(dialog).infoRefreshCountdown);
     }
     // The display sees the value before the step: 0 on the 1st and the 13th reply.
     EXPECT_EQ(afterEachReply, (std::vector<int>{11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 11}));
@@ -114,10 +115,10 @@ TEST_F(Parse, CountdownRebuildsTheServerInfoEveryTwelfthReplyAndRestartsOnReset)
         SCOPED_TRACE(reset.name);
         Item(kTeam1EditId)->setFocus();
         dialog.ParseStatusReply(kReply);
-        ASSERT_NE(dialog.infoRefreshCountdown, 0);
+        ASSERT_NE(Seam(dialog).infoRefreshCountdown, 0);
         reset.act();
-        EXPECT_EQ(dialog.infoRefreshCountdown, 0);
+        EXPECT_EQ(Seam(dialog).infoRefreshCountdown, 0);
         dialog.ParseStatusReply(kReply);
-        EXPECT_EQ(dialog.infoRefreshCountdown, 11);
+        EXPECT_EQ(Seam(dialog).infoRefreshCountdown, 11);
     }
 }

@@ -4,6 +4,7 @@
 #include "ShownDialogFixture.h"
 #include "res/ResourceIds.h"
 #include "ui/MonitorDlg.h"
+#include "ui/MonitorDlgSeam.h"
 
 #include <gtest/gtest.h>
 
@@ -43,8 +44,8 @@ TEST_F(PasteField, LineIsSplitIntoHostAndPort)
     for (const Case& pasted : cases) {
         SCOPED_TRACE(pasted.line);
         Paste(pasted.line);
-        EXPECT_EQ(dialog.hostText, pasted.host);
-        EXPECT_EQ(dialog.portText, pasted.port);
+        EXPECT_EQ(Seam(dialog).hostText, pasted.host);
+        EXPECT_EQ(Seam(dialog).portText, pasted.port);
         EXPECT_EQ(ControlText(dialog, kHostEditId), pasted.host);
         EXPECT_EQ(ControlText(dialog, kPasteEditId), pasted.line); // shown until focused again
     }
@@ -53,11 +54,11 @@ TEST_F(PasteField, LineIsSplitIntoHostAndPort)
 
 TEST_F(PasteField, EmptyPasteChangesNoMember)
 {
-    dialog.portText = "27500";
+    Seam(dialog).portText = "27500";
     ASSERT_TRUE(dialog.UpdateData(Direction::Load));
     Paste("");
-    EXPECT_EQ(dialog.hostText, "127.0.0.1");
-    EXPECT_EQ(dialog.portText, "27500");
+    EXPECT_EQ(Seam(dialog).hostText, "127.0.0.1");
+    EXPECT_EQ(Seam(dialog).portText, "27500");
 }
 
 TEST_F(PasteField, HostLongerThan15IsShownAndRefusedByTheNextSave)
@@ -74,7 +75,7 @@ TEST_F(PasteField, FocusEmptiesTheFieldAndDiscardsEditsNotYetExchanged)
     TypeText(dialog, kTeam1EditId, "red");
     Item(kPasteEditId)->setFocus();
     EXPECT_EQ(ControlText(dialog, kPasteEditId), "");
-    EXPECT_EQ(dialog.pasteText, "");
+    EXPECT_EQ(Seam(dialog).pasteText, "");
     EXPECT_EQ(ControlText(dialog, kTeam1EditId), "");
     EXPECT_EQ(ControlText(dialog, kHostEditId), "10.1.2.3");
 }

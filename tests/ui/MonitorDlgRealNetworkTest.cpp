@@ -60,8 +60,8 @@ protected:
     std::vector<std::string> RowNames()
     {
         std::vector<std::string> names;
-        for (int row = 0; row < dialog.playerList.GetItemCount(); ++row)
-            names.push_back(dialog.playerList.GetItemText(row, 0));
+        for (int row = 0; row < Seam(dialog).playerList.GetItemCount(); ++row)
+            names.push_back(Seam(dialog).playerList.GetItemText(row, 0));
         return names;
     }
 
@@ -97,7 +97,7 @@ TEST_F(RealNetwork, RepeatedAnswersToOneQueryShowOneReply)
         RunFor(100ms);
         EXPECT_EQ(RepliesShown(), shown + 1);
         EXPECT_THAT(RowNames(), ElementsAre("player1", "player2"));
-        EXPECT_EQ(dialog.totals.totalFrags, 30);
+        EXPECT_EQ(Seam(dialog).totals.totalFrags, 30);
         EXPECT_EQ(ControlText(dialog, kTotalFragsId), "30");
     }
 }
@@ -117,7 +117,7 @@ TEST_F(RealNetwork, WatchingAgainWhileAReplyIsOnItsWayShowsOneReply)
     RunFor(500ms);
     EXPECT_EQ(RepliesShown(), 1);
     EXPECT_THAT(RowNames(), ElementsAre("player1", "player2"));
-    EXPECT_EQ(dialog.totals.totalFrags, 30);
+    EXPECT_EQ(Seam(dialog).totals.totalFrags, 30);
 }
 
 TEST_F(RealNetwork, OversizeDatagramsGiveOneBoxPerQuery)
@@ -159,9 +159,9 @@ TEST_F(RealNetwork, StoppedWindowWaitsForALateReplyNoLongerThanTheRefreshTime)
     TypeText(dialog, kRefreshEditId, "5");
     WatchPeer(); // the peer never answers
     PressButton(dialog, kStopButtonId);
-    ASSERT_NE(dialog.querySocket, nullptr);
-    EXPECT_NE(dialog.querySocket->Handle(), INVALID_SOCKET);
-    EXPECT_TRUE(RunUntil([&] { return dialog.querySocket->Handle() == INVALID_SOCKET; }, 7s));
+    ASSERT_NE(Seam(dialog).querySocket, nullptr);
+    EXPECT_NE(Seam(dialog).querySocket->Handle(), INVALID_SOCKET);
+    EXPECT_TRUE(RunUntil([&] { return Seam(dialog).querySocket->Handle() == INVALID_SOCKET; }, 7s));
     EXPECT_TRUE(boxes.Records().empty());
     EXPECT_EQ(dialog.GetWindowText(), kSending);
 }
@@ -186,8 +186,8 @@ TEST_F(RealNetwork, AnotherServersStandingsAreClearedWhenItsCycleStarts)
     EXPECT_THAT(RowNames(), ElementsAre("Empty"));
     EXPECT_EQ(Totals(), std::vector<std::string>(5, ""));
     EXPECT_EQ(ControlText(dialog, kServerNameId), "");
-    EXPECT_EQ(dialog.infoList.GetCount(), 0);
-    EXPECT_EQ(dialog.status.playerCount, 0);
+    EXPECT_EQ(Seam(dialog).infoList.GetCount(), 0);
+    EXPECT_EQ(Seam(dialog).status.playerCount, 0);
 
     // Its reply names no host: no name is shown, rather than the first server's.
     other.ReplyWith({Reply("", Players(1))});
@@ -195,7 +195,7 @@ TEST_F(RealNetwork, AnotherServersStandingsAreClearedWhenItsCycleStarts)
     ASSERT_TRUE(WaitForReplies(2));
     EXPECT_THAT(RowNames(), ElementsAre("player1"));
     EXPECT_EQ(ControlText(dialog, kServerNameId), "");
-    EXPECT_GT(dialog.infoList.GetCount(), 0);
+    EXPECT_GT(Seam(dialog).infoList.GetCount(), 0);
 }
 
 TEST_F(RealNetwork, SlowNameLookupHoldsNothingUpAndTheNextTickOrStopAbandonsIt)
@@ -213,7 +213,7 @@ TEST_F(RealNetwork, SlowNameLookupHoldsNothingUpAndTheNextTickOrStopAbandonsIt)
     EXPECT_TRUE(resolver.Waiting());
     PressButton(dialog, kStopButtonId);
     EXPECT_EQ(resolver.abandoned, 2);
-    EXPECT_EQ(dialog.querySocket, nullptr);
+    EXPECT_EQ(Seam(dialog).querySocket, nullptr);
     EXPECT_TRUE(peer.Received().empty());
     EXPECT_TRUE(boxes.Records().empty());
 
@@ -249,8 +249,8 @@ TEST_F(RealNetwork, TypingWhileAReplyIsOnItsWayIsKept)
 
     // The next cycle reads the typing as usual.
     Tick();
-    EXPECT_EQ(dialog.team1Text, "abc");
-    EXPECT_EQ(dialog.refreshSeconds, 30);
+    EXPECT_EQ(Seam(dialog).team1Text, "abc");
+    EXPECT_EQ(Seam(dialog).refreshSeconds, 30);
 }
 
 TEST_F(RealNetwork, SelectedPlayerAndScrollPositionSurviveARefresh)
@@ -262,14 +262,14 @@ TEST_F(RealNetwork, SelectedPlayerAndScrollPositionSurviveARefresh)
     Item(kPlayerListId)->setFocus(Qt::TabFocusReason);
     PressKey(dialog, kPlayerListId, Qt::Key_End);
     PressKey(dialog, kPlayerListId, Qt::Key_Up);
-    ASSERT_EQ(dialog.playerList.GetSelectedItem(), 18);
-    const int topRow = dialog.playerList.GetTopIndex();
+    ASSERT_EQ(Seam(dialog).playerList.GetSelectedItem(), 18);
+    const int topRow = Seam(dialog).playerList.GetTopIndex();
     ASSERT_GT(topRow, 0);
 
     Tick();
     ASSERT_TRUE(WaitForReplies(2));
-    EXPECT_EQ(dialog.playerList.GetSelectedItem(), 18);
-    EXPECT_EQ(dialog.playerList.GetTopIndex(), topRow);
+    EXPECT_EQ(Seam(dialog).playerList.GetSelectedItem(), 18);
+    EXPECT_EQ(Seam(dialog).playerList.GetTopIndex(), topRow);
 
     // The selection follows the player, not the row; a player who left takes it along.
     std::vector<PlayerLine> reordered = Players(20);
@@ -277,14 +277,14 @@ TEST_F(RealNetwork, SelectedPlayerAndScrollPositionSurviveARefresh)
     peer.ReplyWith({Reply("Arena", reordered)});
     Tick();
     ASSERT_TRUE(WaitForReplies(3));
-    EXPECT_EQ(dialog.playerList.GetSelectedItem(), 0);
-    EXPECT_EQ(dialog.playerList.GetItemText(0, 0), "player19");
-    EXPECT_EQ(dialog.playerList.GetTopIndex(), topRow);
+    EXPECT_EQ(Seam(dialog).playerList.GetSelectedItem(), 0);
+    EXPECT_EQ(Seam(dialog).playerList.GetItemText(0, 0), "player19");
+    EXPECT_EQ(Seam(dialog).playerList.GetTopIndex(), topRow);
 
     peer.ReplyWith({Reply("Arena", Players(10))});
     Tick();
     ASSERT_TRUE(WaitForReplies(4));
-    EXPECT_EQ(dialog.playerList.GetSelectedItem(), -1);
+    EXPECT_EQ(Seam(dialog).playerList.GetSelectedItem(), -1);
 }
 
 } // namespace

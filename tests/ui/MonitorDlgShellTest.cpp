@@ -7,6 +7,7 @@
 #include "framework/DialogUnits.h"
 #include "res/ResourceIds.h"
 #include "ui/MonitorDlg.h"
+#include "ui/MonitorDlgSeam.h"
 
 #include <QApplication>
 #include <QImage>
@@ -149,7 +150,7 @@ TEST_F(MonitorShell, IconButtonShowsOnlyTheObserveNotice)
     EXPECT_EQ(boxes.Records()[0].caption, "ui_tests");
     EXPECT_EQ(boxes.Records()[0].icon, MessageBoxIcon::Exclamation);
     EXPECT_EQ(dialog.GetWindowText(), caption);
-    EXPECT_EQ(dialog.querySocket, nullptr);
+    EXPECT_EQ(Seam(dialog).querySocket, nullptr);
     EXPECT_FALSE(dialog.Result());
 }
 
@@ -171,7 +172,7 @@ TEST_F(MonitorShell, MinimisedWindowDrawsTheIconCentredOverAnErasedBackground)
     window->setWindowState(Qt::WindowMinimized);
     ASSERT_TRUE(dialog.IsIconic());
     QRgb background = window->palette().color(QPalette::Window).rgb();
-    QImage icon = dialog.appIcon->pixmap(32, 32).toImage();
+    QImage icon = Seam(dialog).appIcon->pixmap(32, 32).toImage();
     QRect iconOpaque;
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {

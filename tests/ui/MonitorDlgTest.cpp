@@ -8,6 +8,7 @@
 #include "ShownDialogFixture.h"
 #include "framework/Menu.h"
 #include "res/ResourceIds.h"
+#include "ui/MonitorDlgSeam.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -29,34 +30,12 @@ protected:
 
 } // namespace
 
-TEST(MonitorDialogMembers, ConstructorGivesTheDefaults)
-{
-    CMonitorDlg dialog;
-    EXPECT_EQ(dialog.refreshSeconds, 15);
-    EXPECT_EQ(dialog.hostText, "127.0.0.1");
-    EXPECT_EQ(dialog.portText, "27000");
-    for (const std::string* text :
-         {&dialog.totalFragsText, &dialog.serverNameText, &dialog.team1Text, &dialog.team2Text,
-          &dialog.team3Text, &dialog.team1TotalText, &dialog.team2TotalText, &dialog.team3TotalText,
-          &dialog.timeText, &dialog.team1Label, &dialog.team2Label, &dialog.team3Label,
-          &dialog.pasteText, &dialog.replyText})
-        EXPECT_TRUE(text->empty());
-    EXPECT_NE(dialog.appIcon, nullptr);
-    EXPECT_EQ(dialog.querySocket, nullptr);
-    EXPECT_TRUE(dialog.status.serverEmpty);
-    EXPECT_EQ(dialog.status.serverInfo.infoCount, 0);
-    EXPECT_EQ(dialog.totals, StandingsTotals{});
-    EXPECT_EQ(dialog.infoRefreshCountdown, 0);
-    EXPECT_EQ(dialog.savedColor, (std::array<std::int32_t, 3>{0, 0, 0}));
-    EXPECT_EQ(dialog.hostEdit.GetSafeHwnd(), nullptr); // attached by the first exchange
-}
-
 TEST_F(MonitorDialog, StartsWithTheDefaultsShownAndTheFocusOnTheHost)
 {
     EXPECT_EQ(dialog.GetWindowText(), "Tallyhawk");
     EXPECT_EQ(ControlText(dialog, kHostEditId), "127.0.0.1");
     EXPECT_EQ(ControlText(dialog, kPortComboId), "27000");
-    EXPECT_EQ(dialog.portCombo.GetCurSel(), 0);
+    EXPECT_EQ(Seam(dialog).portCombo.GetCurSel(), 0);
     EXPECT_EQ(ControlText(dialog, kRefreshEditId), "15");
     // The template's "Server:" and "12345678" are overwritten before the window shows.
     for (int id : {kTeam1EditId, kTeam2EditId, kTeam3EditId, kPasteEditId, kServerNameId,
@@ -64,22 +43,22 @@ TEST_F(MonitorDialog, StartsWithTheDefaultsShownAndTheFocusOnTheHost)
         EXPECT_EQ(ControlText(dialog, id), "") << id;
     }
     EXPECT_EQ(FocusedControl(dialog), Item(kHostEditId));
-    EXPECT_EQ(dialog.hostEdit.GetLimitText(), 15);
-    EXPECT_EQ(dialog.observeButton.GetIcon(), dialog.appIcon);
-    EXPECT_EQ(dialog.GetIcon(true), dialog.appIcon);
-    EXPECT_EQ(dialog.GetIcon(false), dialog.appIcon);
+    EXPECT_EQ(Seam(dialog).hostEdit.GetLimitText(), 15);
+    EXPECT_EQ(Seam(dialog).observeButton.GetIcon(), Seam(dialog).appIcon);
+    EXPECT_EQ(dialog.GetIcon(true), Seam(dialog).appIcon);
+    EXPECT_EQ(dialog.GetIcon(false), Seam(dialog).appIcon);
     EXPECT_TRUE(boxes.Records().empty());
 }
 
 TEST_F(MonitorDialog, ControlObjectsAreAttachedToTheirControls)
 {
-    EXPECT_EQ(dialog.playerList.GetSafeHwnd(), Item(kPlayerListId));
-    EXPECT_EQ(dialog.observeButton.GetSafeHwnd(), Item(kObserveButtonId));
-    EXPECT_EQ(dialog.watchButton.GetSafeHwnd(), Item(kWatchButtonId));
-    EXPECT_EQ(dialog.portCombo.GetSafeHwnd(), Item(kPortComboId));
-    EXPECT_EQ(dialog.hostEdit.GetSafeHwnd(), Item(kHostEditId));
-    EXPECT_EQ(dialog.stopButton.GetSafeHwnd(), Item(kStopButtonId));
-    EXPECT_EQ(dialog.infoList.GetSafeHwnd(), Item(kInfoListId));
+    EXPECT_EQ(Seam(dialog).playerList.GetSafeHwnd(), Item(kPlayerListId));
+    EXPECT_EQ(Seam(dialog).observeButton.GetSafeHwnd(), Item(kObserveButtonId));
+    EXPECT_EQ(Seam(dialog).watchButton.GetSafeHwnd(), Item(kWatchButtonId));
+    EXPECT_EQ(Seam(dialog).portCombo.GetSafeHwnd(), Item(kPortComboId));
+    EXPECT_EQ(Seam(dialog).hostEdit.GetSafeHwnd(), Item(kHostEditId));
+    EXPECT_EQ(Seam(dialog).stopButton.GetSafeHwnd(), Item(kStopButtonId));
+    EXPECT_EQ(Seam(dialog).infoList.GetSafeHwnd(), Item(kInfoListId));
 }
 
 TEST_F(MonitorDialog, TemplateHoldsEveryControlWithItsKindAndCaption)
@@ -129,8 +108,8 @@ TEST_F(MonitorDialog, TemplateHoldsEveryControlWithItsKindAndCaption)
 TEST_F(MonitorDialog, PortListIsSorted)
 {
     std::vector<std::string> ports;
-    for (int index = 0; index < dialog.portCombo.GetCount(); ++index)
-        ports.push_back(dialog.portCombo.GetLBText(index));
+    for (int index = 0; index < Seam(dialog).portCombo.GetCount(); ++index)
+        ports.push_back(Seam(dialog).portCombo.GetLBText(index));
     EXPECT_EQ(ports, (std::vector<std::string>{"27000", "27500", "27501", "27502", "27600"}));
 }
 
@@ -157,9 +136,9 @@ TEST_F(MonitorDialog, RefreshOutsideTheRangeIsRefusedAndKept)
         EXPECT_EQ(boxes.Records().back().icon, MessageBoxIcon::Exclamation);
         EXPECT_EQ(FocusedControl(dialog), Item(kRefreshEditId));
         EXPECT_EQ(SelectedText(dialog, kRefreshEditId), typed);
-        EXPECT_EQ(dialog.refreshSeconds, std::stoi(typed));
-        EXPECT_EQ(dialog.hostText, "127.0.0.1");
-        EXPECT_EQ(dialog.portText, "27000");
+        EXPECT_EQ(Seam(dialog).refreshSeconds, std::stoi(typed));
+        EXPECT_EQ(Seam(dialog).hostText, "127.0.0.1");
+        EXPECT_EQ(Seam(dialog).portText, "27000");
     }
 }
 
@@ -175,10 +154,10 @@ TEST_F(MonitorDialog, RefreshThatIsNoIntegerIsRefusedAndTheMembersKeepTheirValue
         ASSERT_FALSE(boxes.Records().empty());
         EXPECT_EQ(boxes.Records().back().text, "Please enter an integer.");
         EXPECT_EQ(FocusedControl(dialog), Item(kRefreshEditId));
-        EXPECT_EQ(dialog.refreshSeconds, 15);
-        EXPECT_EQ(dialog.hostText, "127.0.0.1");
-        EXPECT_EQ(dialog.portText, "27000");
-        EXPECT_EQ(dialog.team1Text, "");
+        EXPECT_EQ(Seam(dialog).refreshSeconds, 15);
+        EXPECT_EQ(Seam(dialog).hostText, "127.0.0.1");
+        EXPECT_EQ(Seam(dialog).portText, "27000");
+        EXPECT_EQ(Seam(dialog).team1Text, "");
     }
 }
 
@@ -188,7 +167,7 @@ TEST_F(MonitorDialog, RefreshWithBlanksSignOrLeadingZerosIsAccepted)
         SCOPED_TRACE(typed);
         TypeText(dialog, kRefreshEditId, typed);
         EXPECT_TRUE(dialog.UpdateData(Direction::Save));
-        EXPECT_EQ(dialog.refreshSeconds, 20);
+        EXPECT_EQ(Seam(dialog).refreshSeconds, 20);
     }
     EXPECT_TRUE(boxes.Records().empty());
 }
@@ -206,20 +185,20 @@ TEST_F(MonitorDialog, HostIsLimitedTo15Characters)
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please enter no more than 15 characters."});
     EXPECT_EQ(FocusedControl(dialog), Item(kHostEditId));
     EXPECT_EQ(SelectedText(dialog, kHostEditId), "quake.example.org");
-    EXPECT_EQ(dialog.hostText, "quake.example.org"); // the failing step's own member
-    EXPECT_EQ(dialog.team1Text, "");
+    EXPECT_EQ(Seam(dialog).hostText, "quake.example.org"); // the failing step's own member
+    EXPECT_EQ(Seam(dialog).team1Text, "");
 }
 
 TEST_F(MonitorDialog, TypedPortThatBeginsAListedPortBecomesThatPortOnTheNextLoad)
 {
     TypeText(dialog, kPortComboId, "2750");
     ASSERT_TRUE(dialog.UpdateData(Direction::Save));
-    EXPECT_EQ(dialog.portText, "2750");
+    EXPECT_EQ(Seam(dialog).portText, "2750");
     ASSERT_TRUE(dialog.UpdateData(Direction::Load));
     EXPECT_EQ(ControlText(dialog, kPortComboId), "27500");
-    EXPECT_EQ(dialog.portCombo.GetLBText(dialog.portCombo.GetCurSel()), "27500");
+    EXPECT_EQ(Seam(dialog).portCombo.GetLBText(Seam(dialog).portCombo.GetCurSel()), "27500");
     ASSERT_TRUE(dialog.UpdateData(Direction::Save));
-    EXPECT_EQ(dialog.portText, "27500");
+    EXPECT_EQ(Seam(dialog).portText, "27500");
 
     TypeText(dialog, kPortComboId, "26000");
     ASSERT_TRUE(dialog.UpdateData(Direction::Save));
@@ -231,10 +210,10 @@ TEST(MonitorDialogStart, PortOutsideTheListIsShownWithNothingSelected)
 {
     MessageBoxRecorder boxes;
     CMonitorDlg dialog;
-    dialog.portText = "26000";
+    Seam(dialog).portText = "26000";
     ASSERT_TRUE(dialog.Create());
     EXPECT_EQ(ControlText(dialog, kPortComboId), "26000");
-    EXPECT_EQ(dialog.portCombo.GetCurSel(), CB_ERR);
+    EXPECT_EQ(Seam(dialog).portCombo.GetCurSel(), CB_ERR);
 }
 
 // The "Match Info" frame reaches over the lower edge of the host edit and the port combo.
@@ -272,7 +251,7 @@ TEST_F(MonitorDialog, EnterInTheHostEditEndsLikeQuit)
     TypeText(dialog, kHostEditId, "192.168.0.7");
     PressKey(dialog, kHostEditId, Qt::Key_Return);
     EXPECT_EQ(dialog.Result(), IDOK);
-    EXPECT_EQ(dialog.hostText, "192.168.0.7");
+    EXPECT_EQ(Seam(dialog).hostText, "192.168.0.7");
 }
 
 TEST_F(MonitorDialog, EnterInThePortComboEndsLikeQuit)
@@ -280,7 +259,7 @@ TEST_F(MonitorDialog, EnterInThePortComboEndsLikeQuit)
     TypeText(dialog, kPortComboId, "27501");
     PressKey(dialog, kPortComboId, Qt::Key_Enter);
     EXPECT_EQ(dialog.Result(), IDOK);
-    EXPECT_EQ(dialog.portText, "27501");
+    EXPECT_EQ(Seam(dialog).portText, "27501");
 }
 
 TEST_F(MonitorDialog, LoadingUnchangedMembersLeavesTheControlsUntouched)
@@ -300,7 +279,7 @@ TEST_F(MonitorDialog, RoutedHandlersLeaveTheDialogAsItIsForNow)
     for (int id : {kColorRadioId})
         PressButton(dialog, id);
     EXPECT_EQ(dialog.SendMessage(WM_QUERYDRAGICON, 0, 0),
-              reinterpret_cast<LRESULT>(dialog.appIcon));
+              reinterpret_cast<LRESULT>(Seam(dialog).appIcon));
     EXPECT_FALSE(dialog.Result());
     EXPECT_TRUE(boxes.Records().empty());
     dialog.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -28,7 +28,7 @@ protected:
         WatchServer("127.0.0.1", server.Port());
         EXPECT_TRUE(WaitForReplies(static_cast<int>(replies) + 1));
         PressButton(dialog, kStopButtonId);
-        const StatusModel& status = dialog.status;
+        const StatusModel& status = Seam(dialog).status;
         return {status.players.begin(), status.players.begin() + status.playerCount};
     }
 };
@@ -51,9 +51,9 @@ TEST_F(WatchCycle, ReplyIsReadIntoStandingsInBothTeamModes)
     ASSERT_TRUE(WaitForReplies(1));
     EXPECT_THAT(std::vector(captions.end() - 2, captions.end()), ElementsAre(kReceiving, kWaiting));
     EXPECT_TRUE(boxes.Records().empty());
-    EXPECT_EQ(dialog.replyText, dialog.querySocket->receivedText);
+    EXPECT_EQ(Seam(dialog).replyText, Seam(dialog).querySocket->receivedText);
 
-    const StatusModel& status = dialog.status;
+    const StatusModel& status = Seam(dialog).status;
     ASSERT_EQ(status.playerCount, 6);
     EXPECT_FALSE(status.serverEmpty);
     EXPECT_GT(status.serverInfo.infoCount, 0);
@@ -66,7 +66,7 @@ TEST_F(WatchCycle, ReplyIsReadIntoStandingsInBothTeamModes)
         }
     }
     // Every demo player is on one team, told apart alike by skin and by bottom colour.
-    const StandingsTotals bySkin = dialog.totals;
+    const StandingsTotals bySkin = Seam(dialog).totals;
     EXPECT_EQ(bySkin.totalFrags, frags);
     EXPECT_EQ(bySkin.teamTotal[0] + bySkin.teamTotal[1] + bySkin.teamTotal[2], frags);
     EXPECT_GT(bySkin.longestMinutes, 0);
@@ -77,7 +77,7 @@ TEST_F(WatchCycle, ReplyIsReadIntoStandingsInBothTeamModes)
     TypeText(dialog, kTeam3EditId, "12");
     Tick();
     ASSERT_TRUE(WaitForReplies(2));
-    EXPECT_EQ(dialog.totals, bySkin);
+    EXPECT_EQ(Seam(dialog).totals, bySkin);
     EXPECT_TRUE(TimerWasRunning());
 }
 
@@ -104,7 +104,7 @@ TEST_F(WatchCycle, RefreshBelowFiveChangesNothing)
     EXPECT_EQ(boxes.Texts(),
               std::vector<std::string>{"Please enter an integer between 5 and 1200."});
     EXPECT_EQ(Controls(), kStartLook);
-    EXPECT_EQ(dialog.querySocket, nullptr);
+    EXPECT_EQ(Seam(dialog).querySocket, nullptr);
     EXPECT_TRUE(captions.empty());
     EXPECT_FALSE(TimerWasRunning());
 }
@@ -120,7 +120,7 @@ TEST_F(WatchCycle, RefreshAboveTheRangeStillRunsTheCycleWithoutWrappingItsPeriod
     PressButton(dialog, kWatchButtonId);
     EXPECT_EQ(boxes.Texts(),
               std::vector<std::string>{"Please enter an integer between 5 and 1200."});
-    EXPECT_EQ(dialog.refreshSeconds, 4294968);
+    EXPECT_EQ(Seam(dialog).refreshSeconds, 4294968);
     EXPECT_EQ(Controls(), kWatchingLook);
     RunFor(1500ms);
     EXPECT_EQ(peer.Received().size(), 1u);
@@ -136,7 +136,7 @@ TEST_F(WatchCycle, EmptyHostAsksForOneOnEveryTickUntilOneIsEntered)
     EXPECT_EQ(boxes.Records()[0].icon, MessageBoxIcon::None);
     EXPECT_EQ(boxes.Records()[0].caption, AfxGetAppName());
     EXPECT_EQ(Controls(), kStoppedLook);
-    EXPECT_EQ(dialog.querySocket, nullptr);
+    EXPECT_EQ(Seam(dialog).querySocket, nullptr);
 
     Tick();
     EXPECT_EQ(boxes.Records().size(), 2u);
@@ -174,7 +174,7 @@ TEST_F(WatchCycle, SocketThatCannotBeMadeOrConnectedIsReportedAndTheTimerRetries
                                                    : "Failed on Connection Phase");
         EXPECT_EQ(boxes.Records().back().icon, MessageBoxIcon::Exclamation);
         EXPECT_TRUE(captions.empty());
-        EXPECT_EQ(dialog.querySocket, nullptr);
+        EXPECT_EQ(Seam(dialog).querySocket, nullptr);
         EXPECT_EQ(Controls(), kWatchingLook);
         EXPECT_TRUE(TimerWasRunning());
         PressButton(dialog, kStopButtonId);
@@ -238,7 +238,7 @@ TEST_F(WatchCycle, FailedConnectReportDestroysOnlyTheSocketThatReported)
 
     reportConnectFailed(replacement);
     EXPECT_EQ(boxes.Records().size(), 2u);
-    EXPECT_EQ(dialog.querySocket, nullptr);
+    EXPECT_EQ(Seam(dialog).querySocket, nullptr);
     EXPECT_EQ(dialog.GetWindowText(), "Tallyhawk");
     EXPECT_EQ(Controls(), kWatchingLook);
     EXPECT_TRUE(TimerWasRunning());
@@ -250,7 +250,7 @@ TEST_F(WatchCycle, EmptyDatagramDisconnectsAndDestroysTheSocket)
     ASSERT_NE(server.Port(), 0u);
     WatchServer("127.0.0.1", server.Port());
     ASSERT_TRUE(RunUntil([&] { return dialog.GetWindowText() == kDisconnected; }));
-    EXPECT_EQ(dialog.querySocket, nullptr);
+    EXPECT_EQ(Seam(dialog).querySocket, nullptr);
     EXPECT_TRUE(boxes.Records().empty());
     EXPECT_EQ(Controls(), kWatchingLook);
 }
@@ -265,8 +265,8 @@ TEST_F(WatchCycle, ReadErrorTellsTheServerDidNotRespondAndKeepsTheSocket)
     EXPECT_EQ(boxes.Records()[0].text, "Server Did Not Respond");
     EXPECT_EQ(boxes.Records()[0].icon, MessageBoxIcon::Exclamation);
     EXPECT_EQ(dialog.GetWindowText(), kWaiting);
-    EXPECT_NE(dialog.querySocket, nullptr);
-    EXPECT_TRUE(dialog.status.serverEmpty);
+    EXPECT_NE(Seam(dialog).querySocket, nullptr);
+    EXPECT_TRUE(Seam(dialog).status.serverEmpty);
 }
 
 TEST_F(WatchCycle, StopLeavesAReplyOnItsWayToBeShown)
@@ -274,13 +274,13 @@ TEST_F(WatchCycle, StopLeavesAReplyOnItsWayToBeShown)
     DemoServerRunner server({"--speed", "0", "--players", "5"});
     ASSERT_NE(server.Port(), 0u);
     WatchServer("127.0.0.1", server.Port());
-    dialog.infoRefreshCountdown = 7;
+    Seam(dialog).infoRefreshCountdown = 7;
     PressButton(dialog, kStopButtonId);
     EXPECT_EQ(Controls(), kStoppedLook);
-    EXPECT_EQ(dialog.infoRefreshCountdown, 0);
+    EXPECT_EQ(Seam(dialog).infoRefreshCountdown, 0);
     ASSERT_TRUE(WaitForReplies(1));
-    EXPECT_EQ(dialog.status.playerCount, 5);
-    EXPECT_EQ(dialog.infoRefreshCountdown, 11);
+    EXPECT_EQ(Seam(dialog).status.playerCount, 5);
+    EXPECT_EQ(Seam(dialog).infoRefreshCountdown, 11);
     EXPECT_FALSE(TimerWasRunning());
 }
 
@@ -337,8 +337,8 @@ TEST_F(WatchCycle, CycleStartedDuringTheParsesBoxReplacesTheReportingSocket)
     EXPECT_EQ(peer.Received().size(), 2u);
     // The new socket has had its own reply (and closed, done with it).
     EXPECT_NE(SocketIdentity(), first);
-    ASSERT_NE(dialog.querySocket, nullptr);
-    EXPECT_TRUE(dialog.querySocket->ReplyEnded());
+    ASSERT_NE(Seam(dialog).querySocket, nullptr);
+    EXPECT_TRUE(Seam(dialog).querySocket->ReplyEnded());
     RunFor(100ms);
     EXPECT_EQ(dialog.GetWindowText(), kWaiting); // the new socket's; the old one's was dropped
 }

@@ -138,7 +138,7 @@ TEST(SwatchStrip, EachCellHasAFramedFieldAndItsNumberInTheContrastingColour)
 TEST(SwatchStrip, ImageListCutsFourteenOpaqueCells)
 {
     CImageList images;
-    ASSERT_TRUE(images.Create(kSwatchStripId, 16, 20));
+    ASSERT_TRUE(images.Create(kSwatchStripId, 16));
     ASSERT_EQ(images.GetImageCount(), 14);
     EXPECT_EQ(images.Image(14), nullptr);
     EXPECT_EQ(images.Image(-1), nullptr);
@@ -146,7 +146,7 @@ TEST(SwatchStrip, ImageListCutsFourteenOpaqueCells)
     EXPECT_EQ(last.pixel(0, 0), qRgb(0, 0, 0)); // the frame is drawn, not masked
     EXPECT_EQ(last.pixel(1, 1), qRgb(255, 255, 255));
     CImageList missing;
-    EXPECT_FALSE(missing.Create(999, 16, 20));
+    EXPECT_FALSE(missing.Create(999, 16));
     EXPECT_EQ(missing.GetImageCount(), 0);
 }
 

@@ -13,6 +13,7 @@
 #include "net/HostResolver.h"
 #include "res/ResourceIds.h"
 #include "ui/MonitorDlg.h"
+#include "ui/MonitorDlgSeam.h"
 
 #include <QWidget>
 #include <algorithm>
@@ -109,7 +110,7 @@ protected:
     }
 
     // A tick of the refresh timer, without waiting for its period.
-    void Tick() { dialog.SendMessage(WM_TIMER, dialog.timerId, 0); }
+    void Tick() { dialog.SendMessage(WM_TIMER, Seam(dialog).timerId, 0); }
 
     bool WaitForReplies(int count)
     {
@@ -126,7 +127,7 @@ protected:
     }
 
     // Stops the refresh timer and tells whether it was running.
-    bool TimerWasRunning() { return dialog.KillTimer(dialog.timerId); }
+    bool TimerWasRunning() { return dialog.KillTimer(Seam(dialog).timerId); }
 
     // Puts a resolver that answers only when told in place of the system's; the dialog owns it.
     StandInResolver& UseStandInResolver()
@@ -137,9 +138,9 @@ protected:
         return standIn;
     }
 
-    LPARAM SocketIdentity() const
+    LPARAM SocketIdentity()
     {
-        return dialog.querySocket ? dialog.querySocket->HandleIdentity() : 0;
+        return Seam(dialog).querySocket ? Seam(dialog).querySocket->HandleIdentity() : 0;
     }
 
     std::vector<std::string> captions;            // every change of the window caption, in order

@@ -7,6 +7,7 @@
 #include "framework/Text.h"
 #include "res/ResourceIds.h"
 #include "ui/MonitorDlg.h"
+#include "ui/MonitorDlgSeam.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -103,7 +104,8 @@ bool WatchUntilReplies(CMonitorDlg& dialog, const std::string& server, int refre
             return;
         ++replies;
         if (replies < refreshes)
-            QTimer::singleShot(0, [&dialog] { dialog.SendMessage(WM_TIMER, dialog.timerId, 0); });
+            QTimer::singleShot(
+                0, [&dialog] { dialog.SendMessage(WM_TIMER, Seam(dialog).timerId, 0); });
     });
 
     TypeInto(dialog.GetDlgItemWidget(kHostEditId), server.substr(0, colon));
