@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Installing the programs (the rest installs from res/ and docs/) and the Debian package made
 # from that installation by CPack: `scripts/package` builds it in Release and checks it.
 

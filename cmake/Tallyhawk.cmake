@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Project-wide build settings and the one-line test helper.
 
 if(TALLYHAWK_SANITIZE)

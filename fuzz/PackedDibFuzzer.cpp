@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // libFuzzer target over the packed-bitmap decoder: any bytes as a BI_RLE4 bitmap resource. A
 // decoded image must be whole and name only colours of its table; ASan catches stray accesses.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // libFuzzer target over the status core: any bytes as a reply, joined from datagrams, read,
 // totalled and ordered. It checks what must hold for every input and traps on a violation; ASan
 // catches stray accesses.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Identifiers of the program's resources: dialog templates, their controls, strings, icons and
 // the system-menu command. The templates themselves are in res/dialogs/<id>.json.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // One full query exchange on loopback, as each refresh runs it: create the socket (on any free
 // local port, so that it runs beside a watching window), connect, send the request, receive one
 // reply from the scripted peer, destroy the socket. Reports Google Benchmark's mean per exchange

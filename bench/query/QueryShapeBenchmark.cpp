@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // tallyhawk-query's collector for each shape of reply, against a frozen qw-demo-server on
 // loopback: the round trip alone (request out, first datagram in) beside the whole collection
 // (QueryServer), so that what the collector waits beyond the round trip shows per shape.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Speed of the status core on a full server: reading the committed 32-player reply, and the
 // totals and ordering of 33 players. Run from the build folder: bench/status/tallyhawk_status_bench
 

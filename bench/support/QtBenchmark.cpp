@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The QApplication around a benchmark run.
 #include "QtBenchmark.h"
 

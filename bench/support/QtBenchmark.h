@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Running Google Benchmark programs that need widgets: one QApplication for the whole run.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Start-up and exchange costs of the monitor dialog on the offscreen platform: from construction
 // to the first shown frame, and one loading exchange (run after every reply) with and without
 // changed members.

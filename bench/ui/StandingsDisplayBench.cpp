@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The standings display's costs on the offscreen platform: one RefreshDisplay of a full server
 // (33 rows), with and without the serverinfo rebuild, and building the colour image list from
 // the swatch strip (decoding included).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The watch cycle against qw-demo-server on loopback (build/bench/ui/tallyhawk_watch_bench):
 // resident memory over many query cycles, the time from a press of "Watch Server" to the parsed
 // standings beside the bare round trip, and the wake-ups of a minute of watching. Queries from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window's command line, with the host and port held to what the dialog's fields accept and
 // Qt's own options passed over for QApplication.
 #include "app/CommandLine.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window's command line: tallyhawk [HOST[:PORT]] [--watch] [--help] [--version], among Qt's
 // own options (-style, -platform, -reverse, …), which are left for QApplication. Parsed before
 // any window exists, so that --help, --version and a refused argument need no display.

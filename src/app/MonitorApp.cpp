@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The application object: sockets start-up, the monitor dialog as main window, the command
 // line, and where the installed user guide is.
 #include "app/MonitorApp.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // CMonitorApp: the program's application object. It starts sockets, runs the monitor dialog as
 // the main window until it ends, and then lets the program end; it never enters an event loop
 // of its own. A failed sockets start-up is reported in a box and ends the program with exit

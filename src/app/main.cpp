@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // tallyhawk: the window. Our part of the command line is read before any window exists, so that
 // --help needs no display; QApplication then takes Qt's options out of the same argv, and the
 // application object runs the monitor dialog until it ends.

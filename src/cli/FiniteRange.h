@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A range check for number options of our command-line programs (tallyhawk-query,
 // qw-demo-server). CLI::Range compares, and every comparison with NaN is false, so "nan" passed
 // it and then broke the conversion to a duration; this check also refuses what is not finite.

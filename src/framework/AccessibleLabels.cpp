@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Caption statics found by layout, and the two accessible interfaces Qt's own do not cover: an
 // editable combo box named by its caption, and a value static read with its caption.
 #include "framework/AccessibleLabels.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What a screen reader calls a template's controls. A control that shows no caption of its own is
 // labelled by the caption static before it in reading order, found from the layout; a value
 // static is read together with that caption. GUI thread only.

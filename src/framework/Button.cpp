@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Button operations over QAbstractButton.
 #include "framework/Button.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // CButton: push buttons, also with an icon instead of text.
 #pragma once
 

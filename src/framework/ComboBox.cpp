@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Combo box list operations over QComboBox; sorted lists keep case-blind order on insertion.
 #include "framework/ComboBox.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // CComboBox: the combo box with an editable text; a sorted one keeps its list in case-blind
 // order whatever order the entries are added in.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The paint-time control-colour message and the palette it results in.
 #include "framework/ControlColors.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The control identifier kept on the widget itself, since controls of every kind carry one.
 #include "framework/ControlId.h"
 

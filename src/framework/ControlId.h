@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The template identifier a dialog's control widget carries, so that what the widget reports
 // reaches the dialog as WM_COMMAND from that control. Set once, when the control is built.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The exchange steps and the failure path shared by all of them (message, focus, selection).
 #include "framework/DataExchange.h"
 

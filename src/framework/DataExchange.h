@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The data exchange between a dialog's members and its controls. A dialog's DoDataExchange calls
 // these steps in order; in the saving direction a failed step shows its message, puts the focus
 // on its control with the whole text selected and marks the exchange failed, after which every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // CDialog: building from the template, the modal run, the exchange with its lockout, OK and cancel.
 #include "framework/Dialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // CDialog: a dialog built from a template in the program's resources. DoModal runs it in a
 // nested event loop until EndDialog: the OK path (IDOK, Enter) saves with validation and ends
 // only on success; the cancel path (Escape, the close box) ends it without an exchange.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Template controls to Qt widgets, and Qt signals and focus events to WM_COMMAND notifications.
 #include "framework/DialogBuilder.h"
 

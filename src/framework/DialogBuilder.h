@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Makes the widgets of a dialog template inside the dialog's window, placed from dialog units,
 // in template order (which is also the tab order), and wires their notifications to the dialog
 // as WM_COMMAND messages: button clicks, edit changes and edit focus gained or lost.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reading dialog templates from their JSON form. Unknown names are errors rather than ignored,
 // so a typo in a template shows at load time instead of as a control that looks wrong.
 #include "framework/DialogTemplate.h"

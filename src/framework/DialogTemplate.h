@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Dialog templates as data: the window and its controls with positions in dialog units, loaded
 // from the program's resources (":/dialogs/<id>.json"). Control order is creation and tab order.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Dialog base units from font metrics, and the rounding of dialog units to pixels.
 #include "framework/DialogUnits.h"
 

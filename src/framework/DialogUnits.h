@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Dialog units to pixels, as the native dialog manager computes them: the base units are the
 // dialog font's average character width (over the 52 Latin letters, rounded) and its height;
 // x and widths scale by baseX / 4, y and heights by baseY / 8, each rounded to the nearest pixel.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Keys, the close box and Alt+Space of a dialog window, turned into the dialog's messages.
 #include "framework/DialogWindow.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Qt window of a CDialog: its frame from the template's window styles; turns keys, the
 // close box, Alt+Space and painting into the dialog's messages (IDOK, IDCANCEL, ID_HELP,
 // WM_SYSCOMMAND, WM_PAINT) so that they pass through its message map.

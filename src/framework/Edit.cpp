@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Edit control operations: the input limit.
 #include "framework/Edit.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Solid brushes.
 #include "framework/Gdi.h"
 

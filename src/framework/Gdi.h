@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The drawing objects of the control-colour message: colours as COLORREF values, the solid brush
 // a handler returns, and the device context whose colours it sets. GUI thread only.
 #pragma once

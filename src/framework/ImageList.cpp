@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Image lists from packed bitmaps: decoded once, cut into cells.
 #include "framework/ImageList.h"
 

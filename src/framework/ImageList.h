@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // CImageList: equal square cells cut from a bitmap resource, drawn opaque (no mask colour). The
 // object owns its images; views that are given it only borrow it and never destroy it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The integer reading of the data exchange (see IntegerText.h for the rules).
 #include "framework/IntegerText.h"
 

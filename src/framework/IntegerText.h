@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reading a typed integer the way the data exchange does: blanks and tabs, an optional sign,
 // digits (saturating at the signed 32-bit bounds), then only blanks and tabs. A value of 0
 // counts only when the first character after the leading blanks is the digit '0'.

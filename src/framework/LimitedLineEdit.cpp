@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The input limit as a validator that only refuses edits which grow the text past it.
 #include "framework/LimitedLineEdit.h"
 

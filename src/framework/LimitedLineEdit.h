@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The edit control's widget: a line edit whose input limit refuses typing and pasting beyond the
 // limit, while text written by the program is kept whole (unlike QLineEdit::setMaxLength, which
 // would cut it), so a too-long text reaches the data exchange's length check.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // List box operations over TabStopListWidget.
 #include "framework/ListBox.h"
 

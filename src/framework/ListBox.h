@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // CListBox: an unsorted list of lines whose tab characters align to a tab stop given in dialog
 // units.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // List view columns and rows over ListViewWidget.
 #include "framework/ListCtrl.h"
 

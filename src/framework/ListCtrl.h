@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // CListCtrl: the report-style list view: columns, rows with an image, a state image and subitem
 // texts, and the small and state image lists it borrows (it never destroys them, as with the
 // shared-image-lists style). Rows keep insertion order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The list view's columns, and its row pictures from the borrowed image lists.
 #include "framework/ListViewWidget.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The list view's widget: a flat QTreeWidget in report style that also keeps what the native
 // list view keeps, the inserted columns with their alignment and the borrowed image lists, and
 // draws each row's state image left of its image, as the native list view does in the first

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Menus with command identifiers, and the system menu's usual commands and their enabling.
 #include "framework/Menu.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // CMenu: a popup menu whose items carry command identifiers. The framework uses it for the
 // window's own system menu, since Linux window managers keep their window menu to themselves.
 #pragma once

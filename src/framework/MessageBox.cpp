@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Message boxes over QMessageBox, and the test hook.
 #include "framework/MessageBox.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Modal message boxes with an OK button. Each runs a nested event loop: timers and socket
 // readiness go on being dispatched until the box is closed. Tests replace the person at the box
 // with a hook (SetMessageBoxHook). This file knows nothing of the application object: the rules

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The message-map lookup shared by windows and the application object.
 #include "framework/MessageMap.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Message maps as data: each window class has one table of routes (message, notification code,
 // control identifier, handler) and a link to its base class's table. A window looks a message up
 // in its own table first, then in its bases', and gives unrouted messages the default handling.

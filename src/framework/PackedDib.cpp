@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // BI_RLE4 decoding. Pixel data is a series of two-byte codes:
 //   n c      n > 0: n pixels alternating the high and the low nibble of c
 //   0 0      end of line: next row, first column

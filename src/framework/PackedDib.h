@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A packed device-independent bitmap (bitmap information header, colour table, pixels, no file
 // header) with 4-bit BI_RLE4 pixels, decoded to palette indices. Pure and bounded: the bytes may
 // be damaged, and no input reads or writes outside the buffers.

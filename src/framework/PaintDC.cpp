@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Painting a window from its WM_PAINT handler, and the metrics it needs.
 #include "framework/PaintDC.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // CPaintDC: the paint context of a window, opened by its WM_PAINT handler and closed when it
 // goes out of scope. Only valid while the window is being painted (inside WM_PAINT).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The string table and icons from the Qt resources compiled into the program.
 #include "framework/Resources.h"
 

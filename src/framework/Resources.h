@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The program's resources by identifier: string table entries (":/strings.json") and icons
 // (":/icons/<id>.png", with an optional 16-pixel image ":/icons/<id>-16.png") and bitmaps
 // (":/bitmaps/<id>.dib", packed device-independent bitmaps).

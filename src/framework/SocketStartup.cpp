@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Sockets start-up over BSD sockets.
 #include "framework/SocketStartup.h"
 

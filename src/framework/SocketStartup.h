@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Sockets start-up for the application object: succeeds when the process can open an IPv4
 // datagram socket, the one kind the program uses.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Painting list box lines with their tab characters expanded to the tab stops.
 #include "framework/TabStopListWidget.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The list box's widget: plain-text lines whose tab characters expand to regular tab stops
 // (in dialog units, converted with the dialog's base units), like the native list box.
 #pragma once

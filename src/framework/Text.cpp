@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Windows-1252 to Unicode and back, one byte to one character.
 #include "framework/Text.h"
 

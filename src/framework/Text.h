@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The framework's text boundary: the program's strings are 8-bit Windows-1252 text in
 // std::string; widgets hold Unicode. Every byte round-trips exactly (the five bytes that
 // Windows-1252 leaves undefined map to the C1 code points of the same value).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The text of each kind of widget the framework makes, read and written one way.
 #include "framework/WidgetText.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The application object: its registration, start-up, command routing, help handler, and the
 // application's rules for message boxes (caption and owner).
 #include "framework/WinApp.h"

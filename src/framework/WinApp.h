@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // CWinApp: the application object. Exactly one lives at a time, normally a global made before
 // main runs. Run completes it (title, help file), calls InitInstance and returns exitCode as the
 // program's exit status. It also owns the message boxes' application rules: the title as caption

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window messages, notification codes, command identifiers and flags that the framework
 // delivers through message maps, numbered as the native platform numbers them.
 #pragma once

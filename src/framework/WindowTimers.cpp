@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Window timers: Qt timers whose ticks are posted and then sent as WM_TIMER.
 #include "framework/WindowTimers.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The timers of one window, by the program's own identifiers. A tick is posted as an event
 // and then delivered as WM_TIMER, so a handler that is suspended in a message box does not stop
 // its own timer: the next tick runs inside that box's nested loop, as on the native platform.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // CWnd: message dispatch through the message maps, default handling and the window services.
 #include "framework/Wnd.h"
 

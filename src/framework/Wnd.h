@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // CWnd: the framework's window object. It wraps a widget it does not own (controls, attached by
 // the data exchange) or that its subclass owns (CDialog), takes messages synchronously through
 // its class's message map, and provides the window services: text, enabling, focus, timers,

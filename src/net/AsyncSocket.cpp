@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // CAsyncSocket: creation, connecting, sending, receiving and closing. The readiness side (which
 // notifier fires when, and which handler it calls) is in AsyncSocketReadiness.cpp.
 #include "net/AsyncSocket.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // An asynchronous IPv4 socket over BSD sockets whose readiness arrives as handler calls on the
 // GUI thread, through Qt's event loop (QSocketNotifier). Needs a QCoreApplication; use every
 // object from the thread that runs it. Failures travel as Windows Sockets numbers

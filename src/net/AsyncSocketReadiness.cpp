@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // CAsyncSocket: turning the notifiers' level-triggered readiness into the native platform's
 // edge-like events. A read is signalled while something waits and nobody has received since
 // the last signal; a write once after connecting and once after each "would block". An idle

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // CClientSocket: the query's steps and the reports they send. Every report may destroy this
 // object (the owner deletes the socket, maybe from a nested event loop), so a handler that has
 // more to do after a report checks NotifyOwnerAndSurvive first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The query socket: one short-lived UDP socket per status query. It sends the request, collects
 // the one reply that comes back in receivedText and reports each step to its owner window as a
 // WM_SOCKET_EVENT (net/SocketEvent.h), synchronously. Of the reply it reads only what joining

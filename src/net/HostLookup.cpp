@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The IPv4 lookup and its background form. The lookup's thread and its owner share one state:
 // the answer under one lock, the owner's callback under another, so that onAnswer may read the
 // answer while abandonment waits for nothing but a callback already running.

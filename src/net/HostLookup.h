@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // IPv4 host name lookup, the one place both front ends resolve a server's host: at once for a
 // numeric host, through the system's resolver otherwise, optionally on a thread of its own so
 // that a slow resolver holds nobody up. std and POSIX only (the static tallyhawk-query links it).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // HostResolver over BackgroundHostLookup. The lookup's thread posts a queued call to a QObject of
 // the Start thread; the lookup is destroyed before that object, so no post can reach a deleted
 // one, and a call still queued for a dropped lookup finds another generation and does nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window's way to look a server's host up without blocking its event loop: the lookup runs
 // on a thread of its own and its answer comes back as a queued call. Use a resolver from one
 // thread; destroying it while a lookup is in flight drops that lookup's answer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The numbered reports a query socket sends its owner, and the window message that carries them.
 //   WM_SOCKET_EVENT: wParam = MAKELONG(code, error word), lParam = the socket's handle.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The errno -> Windows Sockets table and the per-thread last error.
 #include "net/WindowsSockets.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Windows Sockets vocabulary that the socket layer reports in: handle type, readiness event
 // bits, error numbers and the per-thread last error. Errors from the BSD socket calls are
 // translated into these numbers in one table (WindowsSocketsError), so the rest of the program

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window-message vocabulary shared by the socket layer and the window framework: message
 // numbers and parameters as the native platform packs them, and the one operation a socket
 // needs of its owner window, a synchronous send. Standard library only.

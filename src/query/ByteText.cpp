@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reply bytes to UTF-8: as their own code points for JSON, and through the Windows-1252 table
 // with every control shown as a visible character for the terminal.
 #include "query/ByteText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Server-controlled bytes turned into UTF-8 for output. Reply strings are 8-bit text of any
 // value; neither form below can fail or lose the text's length in columns.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // DescriptorHandle: owns one file descriptor (a file, a FIFO, a socket) and closes it when it
 // goes; -1 owns nothing.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The exit codes of tallyhawk-query, one per kind of outcome, and the table of their meanings
 // that --help ends with (the README shows the same table; a test holds them together).
 #pragma once

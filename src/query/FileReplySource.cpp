@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reading a saved reply: non-blocking and polled, so a FIFO or a slow file is bounded by the
 // timeout like a network reply, and cut at its first zero byte and at the reply cap.
 #include "query/FileReplySource.h"

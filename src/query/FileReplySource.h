@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Offline reply source: a reply saved in a file (for instance by --raw).
 #pragma once
 

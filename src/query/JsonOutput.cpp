@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The standings as one JSON object, members in the documented order, server text as code points
 // with C1 controls escaped so that no output byte acts on a terminal.
 #include "query/JsonOutput.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The machine-readable form of the standings: one JSON object on one line.
 #pragma once
 

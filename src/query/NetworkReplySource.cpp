@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The host's lookup on a thread of its own, then one status exchange over a connected UDP socket:
 // send the request, collect datagrams by the status core's rule until the reply is complete, a
 // quiet period passes or the deadline, which the lookup and the exchange share.

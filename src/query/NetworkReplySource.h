@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Online reply source: one status query over UDP with plain POSIX sockets and poll().
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The options of tallyhawk-query as CLI11 reads them, with the exit-code table as the help's
 // footer and the checks that no single option can express.
 #include "query/QueryOptions.h"

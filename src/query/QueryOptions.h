@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The command line of tallyhawk-query, read with CLI11.
 #pragma once
 

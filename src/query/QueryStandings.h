@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The standings tallyhawk-query prints: one reply read by the status core, with the team texts
 // it was read with (the table shows them beside the team totals).
 #pragma once

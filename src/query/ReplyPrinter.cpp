@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // One reply source's result as output: the failure, "Server Did Not Respond", the raw bytes, the
 // JSON object or the text table, and the exit code that goes with it.
 #include "query/ReplyPrinter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Turns one reply source's result into output and an exit code, the same for every mode.
 #pragma once
 

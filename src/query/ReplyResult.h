@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What a reply source gives: the collected reply text, or a failure with its exit code.
 #pragma once
 

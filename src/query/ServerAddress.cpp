@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // tallyhawk-query's reading of HOST[:PORT]: its default port and how it words a refusal.
 #include "query/ServerAddress.h"
 

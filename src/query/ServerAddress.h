@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The HOST[:PORT] argument of tallyhawk-query: the shared split, with this program's default port,
 // exit codes and messages.
 #pragma once

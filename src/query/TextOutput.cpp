@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The standings as a text table for the terminal: one byte of server text is one column.
 #include "query/TextOutput.h"
 

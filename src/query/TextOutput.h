@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The readable form of the standings: serverinfo, players in display order, totals.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The --watch loop: query at a fixed period, redraw a terminal in place (or append when output
 // is not a terminal), keep going after a failed refresh.
 #include "query/WatchLoop.h"

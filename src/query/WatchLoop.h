@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // --watch: a terminal scoreboard that queries the server again at a fixed period.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // tallyhawk-query: queries a QuakeWorld server once (or reads a saved reply, or keeps watching)
 // and prints the standings computed by the status core, as a table or as JSON.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The swatch lookup of the standings display, kept with the status core as pure code.
 
 #include "status/ColorSwatch.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Maps a player colour number to the index of its swatch in the colour image strip.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The decimal conversion: one function so every number read from text reads alike.
 
 #include "status/DecimalText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The one decimal text to number conversion of the system, used wherever a number is read from
 // text (reply fields, team colour numbers).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // One player line of a status reply, as plain data. Records are copied and exchanged whole.
 #pragma once
 

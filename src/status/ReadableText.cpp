@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The QuakeWorld character set to readable 8-bit text, one byte per byte.
 #include "status/ReadableText.h"
 

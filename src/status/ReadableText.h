@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Server text (names, skins, serverinfo values) in the QuakeWorld character set, made readable:
 // the game's coloured and decorated bytes become the plain characters every QuakeWorld tool shows.
 // For display only; matching (skin teams, "hostname") stays on the received bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Appending one reply datagram to the reply text and judging whether more may follow.
 #include "status/ReplyDatagram.h"
 

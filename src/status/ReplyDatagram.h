@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The one rule by which the datagrams of a status reply become one text, shared by the window's
 // query socket and by tallyhawk-query: what each datagram adds, how far the text may grow, and
 // whether a further datagram may still belong to the reply.

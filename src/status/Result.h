@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The outcome of an operation that can fail: a value, or the error that says why (a message by
 // default; a program's own failure type where it carries more, such as an exit code). The one
 // error idiom outside the socket layer, which reports Windows Sockets error numbers instead.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // HOST[:PORT] split at the last colon, the port held to 1 to 65535.
 #include "status/ServerAddressText.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A server as a person writes it on a command line, HOST[:PORT]: the one split and check that
 // both programs use. Each program adds its own rules (default port, host length) and words its
 // own refusals. Pure function, no resolving.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The serverinfo key/value pairs of a status reply, in reply order. Keys may repeat; empty keys
 // and values are stored like any other. Slots at or beyond infoCount are never read.
 #pragma once

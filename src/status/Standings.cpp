@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Standings totals and the frags ordering over the status model. Pure functions.
 
 #include "status/Standings.h"

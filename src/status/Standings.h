@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Totals and ordering of the standings, computed from the status model.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The standings derived from the players of one reply.
 #pragma once
 

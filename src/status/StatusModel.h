@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The status model of the watched server: what the last status reply said. Plain data with
 // fixed-size arrays; rows at or beyond playerCount keep older content and are never read.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reads a status reply into the status model. Reply layout:
 //   <header> '\' key '\' value '\' key ... '\n'  then player lines, each
 //   userId ' ' frags ' ' minutes ' ' ping ' ' '"' name '"' ' ' '"' skin '"' ' ' top ' ' bottom '\n'

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reads the text of one QuakeWorld status reply into the status model. Pure: no I/O, no Qt.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Wire constants of the QuakeWorld out-of-band status exchange, shared by the programs that
 // send the query and by the demo server that answers it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // How a team text is matched against a player: by bottom colour number or by skin name.
 #pragma once
 

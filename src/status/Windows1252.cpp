@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Windows-1252 table: only bytes 80 to 9F differ from their own code point.
 #include "status/Windows1252.h"
 

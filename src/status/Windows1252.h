@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The code page of the system's 8-bit strings, Windows-1252, as one table for every front end
 // (the window's widgets, the terminal and JSON output of tallyhawk-query).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The About box: the template does it all; the base dialog's OK and cancel paths end it.
 #include "ui/AboutDlg.h"
 

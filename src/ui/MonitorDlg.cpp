@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The monitor dialog's construction, data exchange, initialisation and message map.
 #include "ui/MonitorDlg.h"
 

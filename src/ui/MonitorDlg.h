@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // CMonitorDlg: the program's main window, a modal dialog from its template. Its members hold the
 // display state and are moved to and from the controls by DoDataExchange; handlers change the
 // members and run the exchange. The dialog owns everything it uses, the query socket included.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The standings display: the player rows, the serverinfo list, the totals and their colours, and
 // the switch between the two team modes.
 #include "framework/ListCtrl.h"

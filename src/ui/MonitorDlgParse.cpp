@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The parse's dialog side: a received text becomes the dialog's status model, totals and order,
 // then the display, with the status core doing the reading.
 #include "framework/MessageBox.h"

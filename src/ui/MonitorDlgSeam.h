@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The one way in to the monitor dialog's own state, for tests and benchmarks: a reference to each
 // member, under the dialog's names. The program itself never uses it; its screenshot tool does.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The shell's handlers of the monitor dialog: the system command, the minimised icon, the drag
 // icon, the About box and the observe notice.
 #include "framework/MessageBox.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The watch cycle: the query cycle of "Watch Server" and the refresh timer, the socket's reports,
 // STOP, and the host and paste fields. Every message box here runs a nested loop in which ticks
 // and socket reports go on arriving, so after one nothing is assumed about querySocket.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window's command line: the forms it takes, the forms it refuses, Qt's own options handed
 // to Qt, and help and version text printed without a window (the programs run with no display at
 // all). Where HOST[:PORT] splits and which ports it takes is tested with the split, in

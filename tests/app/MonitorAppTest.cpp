@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The application object's start-up: the failure path of sockets, and the monitor dialog run
 // as the main window with the command line applied.
 #include "app/MonitorApp.h"

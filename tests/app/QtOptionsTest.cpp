@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The real program given Qt's own options beside ours: Qt takes its part of the command line and
 // the window still fills its fields and watches. Runs the program with no display at all.
 #include "ChildProcess.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Writes full-server.reply: a busy QuakeWorld server's status reply, byte for byte as it
 arrives (out-of-band header, 24 serverinfo pairs, 32 player lines with long decorated names).
 Deterministic; the file is committed and this script records how it was made. It prints the

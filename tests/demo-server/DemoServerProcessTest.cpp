@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // qw-demo-server as a process: what it answers on the wire, which datagrams it ignores, and how
 // it starts and stops.
 

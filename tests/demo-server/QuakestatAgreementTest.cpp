@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // quakestat, a query tool we did not write, must read qw-demo-server's replies as a QuakeWorld
 // server's and see the same serverinfo and players that tallyhawk-query reports for the same
 // frozen match. quakestat asks with "status 23" (spectators and teams too) and prints names

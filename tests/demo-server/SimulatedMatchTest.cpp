@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The simulated match: reproducible, alive, and always within what a real server sends.
 
 #include "qw-demo-server/SimulatedMatch.h"

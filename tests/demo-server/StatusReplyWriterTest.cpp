@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The demo server's reply format: what the request flags list, and how a long reply is cut into
 // datagrams at the ends of print pieces.
 

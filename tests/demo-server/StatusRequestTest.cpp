@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Which datagrams the demo server takes for a status request, and with which flags.
 
 #include "qw-demo-server/StatusRequest.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What a screen reader hears for the controls of a template (901): captions found by layout,
 // names that follow their caption's text, value statics read with their caption.
 #include "DialogDriver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Control colours: every painting control asks its dialog with the theme's colours in the device
 // context, and paints with what the handler left there and the brush it returned.
 #include "TestDialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The exchange steps in both directions, their failures, and the notification lockout.
 #include "DialogDriver.h"
 #include "TestDialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Layout from dialog units and tab order.
 #include "DialogDriver.h"
 #include "TestDialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The template reader's errors, and a dialog whose template is missing.
 #include "framework/DialogTemplate.h"
 

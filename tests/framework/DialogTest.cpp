@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The OK and cancel paths, the modal loop, the message map and the control services.
 #include "DialogDriver.h"
 #include "TestDialog.h"

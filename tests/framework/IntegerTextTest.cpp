@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The integer reading rules of the data exchange, as a table of typed texts.
 #include "framework/IntegerText.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The list view's columns (alignment, each showing its own subitem) and its rows over borrowed
 // image lists: texts, image and state image per row, and the picture each row shows (state image
 // left of the image; indices outside a list draw nothing).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The two kinds of message box, the application title, and the loop that runs inside a box.
 #include "TestDialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // BI_RLE4 packed bitmaps: every code of the scheme on a small bitmap, and damaged inputs that
 // must give nothing rather than read or write out of bounds.
 #include "framework/PackedDib.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window's own system menu and the default system commands.
 #include "TestDialog.h"
 #include "framework/Menu.h"

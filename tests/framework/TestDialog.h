@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The framework tests' dialog (template 900): one control of each kind, an exchange with every
 // kind of step, and a message map that records what reaches its handlers.
 #pragma once

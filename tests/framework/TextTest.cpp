@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The 8-bit text boundary: every byte round-trips; foreign characters become '?'.
 #include "framework/Text.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The application object: its title and help file named after the program file, its run, the
 // help handler with and without the files, and the owner of boxes raised while another
 // application is active.

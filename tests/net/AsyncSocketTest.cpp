@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The asynchronous socket layer on its own: when read readiness is signalled, how a selection
 // replaces the previous one, and how Receive takes datagrams one at a time.
 #include "net/AsyncSocket.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The host lookup: numeric hosts, the system's resolver, the background lookup's waits and
 // abandonment, and the window's resolver delivering through the event loop. Lookups that must
 // take their time block on a gate that the test opens, at the latest when it ends.

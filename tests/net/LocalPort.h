@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The local port a socket is bound to, for tests whose sockets take any free port (0) so that
 // they run beside a window or another test run on the same machine.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The query socket's exchange with a peer on loopback: the reports and their order, the bytes on
 // the wire, how reply datagrams build up the text, and the failures a query can meet.
 #include "QuerySocketFixture.h"

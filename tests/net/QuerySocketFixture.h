@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A query socket talking to a scripted peer on loopback, set up the way the dialog sets it up;
 // the tests read as the steps of a query. The socket takes any free local port, not the window's
 // 27000, so the tests run beside a watching window or another test run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The owner may destroy the query socket while handling any report, directly or from a nested
 // event loop (a message box in which the refresh timer starts the next query). The reporting
 // handler must then stop, and nothing queued for the old socket may reach its successor.

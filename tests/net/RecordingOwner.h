@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The query socket's owner in tests: it owns the socket as the dialog does, records every report
 // with the text collected at that moment, and can act on a report (destroy the socket, run a
 // nested event loop) the way the dialog may.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Starts qw-demo-server and reads the port from its ready line.
 #include "DemoServerRunner.h"
 

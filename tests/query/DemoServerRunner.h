@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Starts qw-demo-server on a free loopback port for a test and stops it when the test ends.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The exit-code table: --help prints it from ExitCodeMeaning; the README and the manual page show
 // the same meanings.
 

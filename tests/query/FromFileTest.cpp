@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // End-to-end tests of tallyhawk-query --from-file: the text table, the JSON object and the exit
 // codes, run as a whole process on reply files.
 

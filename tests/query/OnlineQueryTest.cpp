@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // End-to-end tests of tallyhawk-query over the network, against qw-demo-server on a free
 // loopback port: the standings of a frozen match, every fault scenario's outcome, the errors.
 

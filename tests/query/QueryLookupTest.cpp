@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // tallyhawk-query's host lookup with a lookup of the test's own in place of the system's
 // resolver: one that never answers ends at the timeout, one that says no, one that answers.
 

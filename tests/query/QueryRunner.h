@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Runs the built tallyhawk-query from tests, and writes reply fixtures to temporary files.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The HOST[:PORT] argument of tallyhawk-query: its default port, and the exit code and message of
 // each refusal. Where the text splits and which ports are taken is tested with the split itself,
 // in tests/status.

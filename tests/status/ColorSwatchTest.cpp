@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Colour number to swatch index: 1-13 their own swatch, 0 and past the strip the 0 swatch.
 
 #include "status/ColorSwatch.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The one decimal conversion: white space, sign, digits up to the first non-digit, saturation.
 
 #include "status/DecimalText.h"

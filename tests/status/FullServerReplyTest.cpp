@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The committed reply of a full server (tests/data/full-server.reply, 32 players): read, totals
 // and ordering end to end, checked against values worked out by hand from the fixture's script.
 

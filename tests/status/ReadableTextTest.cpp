@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // QuakeWorld server text made readable: each byte class of the character set, one byte per byte.
 
 #include "status/ReadableText.h"

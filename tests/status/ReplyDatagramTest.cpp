@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The rule that joins the datagrams of a reply: a reply is complete at once unless its last
 // datagram may have been cut for lack of room; continuation headers never reach the text.
 

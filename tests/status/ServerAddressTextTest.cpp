@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The HOST[:PORT] split both programs share: where it splits, which ports it takes, and which
 // part it names when the text is refused.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Totals in Color and Skin mode, saturating sums, and the stable frags ordering.
 
 #include "status/Standings.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The reply reader over small hand-written replies: header, serverinfo section, player lines,
 // and the malformed and oversized replies a server (or anyone) may send.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The one Windows-1252 table: every byte has its own character and comes back from it.
 #include "status/Windows1252.h"
 

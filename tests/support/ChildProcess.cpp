@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Children started with posix_spawn and pipes; every read of their output has a poll deadline.
 #include "ChildProcess.h"
 

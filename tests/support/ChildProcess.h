@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Runs the project's programs from tests: once to completion with captured output, or in the
 // background until a ready line appears on its standard error. Waits have deadlines; nothing
 // sleeps. POSIX only, no Qt.

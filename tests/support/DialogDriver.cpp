@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Driving dialog controls as a person would, through Qt's test input.
 #include "DialogDriver.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A small vocabulary for driving a dialog in tests as a person would: press its buttons and
 // keys, type into its controls, and read what its controls show.
 #pragma once

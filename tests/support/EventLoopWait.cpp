@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The waits dispatch the thread's events in slices of 10 ms: whatever is posted meanwhile runs.
 #include "EventLoopWait.h"
 

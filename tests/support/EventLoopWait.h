@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Waiting in tests without sleeping: runs the Qt event loop of the calling thread until a
 // condition holds or a deadline passes. Needs a QCoreApplication (the GUI test main makes one).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The recorder installs itself as the framework's message-box hook.
 #include "MessageBoxRecorder.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Stands in for the person at the program's message boxes: records each box (text, caption,
 // icon) as it opens and closes it with OK, after letting its nested event loop run for
 // KeepOpenFor (0 by default). Installed for the recorder's lifetime.

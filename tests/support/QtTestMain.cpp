@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Test main for tests that need widgets or an event loop: one QApplication for the whole run,
 // on the offscreen platform unless the environment chooses another.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The peer's socket is watched by a QSocketNotifier on the calling thread's event loop.
 #include "ScriptedUdpPeer.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A UDP peer on 127.0.0.1 for socket tests and benchmarks: it records every datagram that
 // arrives and answers each with the datagrams of its script. It reads from the calling thread's
 // Qt event loop, so a test waits for it with RunUntil. Binary-safe: datagrams may hold zeros.

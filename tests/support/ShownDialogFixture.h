@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Test fixtures holding one dialog, created, shown and active, with a message-box recorder
 // standing in for the person at its boxes; the second makes it the application's main window.
 #pragma once

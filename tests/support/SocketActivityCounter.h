@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Counts socket readiness activations anywhere in the application while it lives, to show that
 // nothing wakes up: an idle socket, or one that no longer reads.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Small vocabulary shared by the tests of status values: players written in reply field order
 // and readable failure output for PlayerEntry.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reads the committed files of the source tree's tests/data folder.
 #include "TestData.h"
 

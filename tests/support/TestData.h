@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The committed files of tests/data, for tests and benchmarks built with the DATA option.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Watching goes on behind the About box: a reply that arrives while the box is open is shown by
 // the monitor dialog. The window queries from any free local port, so the test runs beside a
 // watching window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The monitor dialog as a screen reader hears it: every field by its caption, the team fields by
 // the caption of the chosen mode, the totals together with what they total.
 #include "DialogDriver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The standings display as the person at the window sees it: the rows with their swatches, the
 // serverinfo list and its pace, the totals and their colours, and the team-mode switch.
 #include "DialogDriver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The parse's dialog side: a reply text becomes the ordered players and the totals of the team
 // mode the radio buttons show; an empty text only tells the user; the countdown that paces the
 // serverinfo list.

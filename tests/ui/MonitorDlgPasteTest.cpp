@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The paste field: a pasted server line is split into host and port when the field loses the
 // focus; getting the focus empties it and shows every member again.
 #include "DialogDriver.h"

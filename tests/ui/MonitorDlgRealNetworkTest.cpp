@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window on a real network and before a hurried person: duplicated and repeated answers, a
 // flood, oversize datagrams, another server's standings, a resolver that takes its time, typing
 // while a reply is on its way, and the person's place in the player list.

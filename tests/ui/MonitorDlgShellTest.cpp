@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The shell's side of the monitor dialog: the About box from both ways in and its three ways
 // out, the observe notice, the icon drawn while minimised, and the window frames.
 #include "DialogDriver.h"

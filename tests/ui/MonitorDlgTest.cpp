@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The monitor dialog as the person at it sees it: the start state, the template, the exchange's
 // validation and the ways the dialog ends.
 #include "ui/MonitorDlg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The watch cycle as the person at the window sees it: captions, boxes, the enabled controls and
 // the timer, against qw-demo-server and a scripted UDP peer on loopback.
 #include "ScriptedUdpPeer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The colour swatch strip as the program carries it: its exact bytes and run-length layout, and
 // what each decoded cell shows (frame, field colours, the number's colour).
 #include "framework/ImageList.h"

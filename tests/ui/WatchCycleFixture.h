@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The monitor dialog shown and watching servers on loopback, with a vocabulary for the watch
 // cycle's tests: enter a server, watch it, tick, wait for replies, read the captions and the
 // enabled controls. Queries go out from any free local port, so the tests run beside a window

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Draws the program's icons (16-colour palette) as PNG files into res/icons/.
 
 Icon 128 is the application icon (32 and 16 pixels): a crosshair over a dark red disc.

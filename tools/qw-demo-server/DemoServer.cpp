@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The demo server's loop: answer status requests on one UDP socket while the match advances;
 // SIGINT and SIGTERM are taken only inside ppoll, so a stop is never missed.
 #include "qw-demo-server/DemoServer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The demo server's socket loop: one UDP socket on a loopback address, poll() for requests,
 // SIGINT and SIGTERM for a clean stop. Single-threaded.
 #pragma once

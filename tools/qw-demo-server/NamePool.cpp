@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The fixed list of player names the demo server hands out, in the QuakeWorld character set.
 #include "qw-demo-server/NamePool.h"
 

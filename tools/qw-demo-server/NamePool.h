@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Player names as QuakeWorld players pick them: plain, with spaces, with high-bit (coloured)
 // letters and with the console's special glyph bytes, never holding a byte that breaks a status
 // line or a userinfo string.

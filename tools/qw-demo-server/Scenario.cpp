@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The scenarios by name: the match each one starts from and the datagrams it sends in answer.
 #include "qw-demo-server/Scenario.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The demo server's behaviours: a normal server, and the faults that tests need to provoke.
 #pragma once
 

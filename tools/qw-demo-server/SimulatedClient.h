@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // One client slot of the simulated server: a player or a spectator, with what its status line
 // shows.
 #pragma once

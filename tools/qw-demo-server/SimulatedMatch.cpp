@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The simulated match advancing in time: kills, suicides, connect times, ping jitter, players
 // leaving and joining, all drawn from the seeded generator.
 #include "qw-demo-server/SimulatedMatch.h"

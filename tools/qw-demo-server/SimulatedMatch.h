@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A team deathmatch that goes on by itself: frags change as players kill each other (and
 // themselves), connect times count up, pings jitter, and now and then a player leaves and a
 // new one joins. Deterministic for a given seed and sequence of AdvanceTo calls.

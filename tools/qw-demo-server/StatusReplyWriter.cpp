@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The status reply in the pieces a server prints, gathered into datagrams by the print buffer's
 // rule; which clients are listed, and how, follows the request's flags.
 #include "qw-demo-server/StatusReplyWriter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The reply datagrams of a status request, formatted as a current server (mvdsv) prints them:
 // the serverinfo as one piece with its newline, then per client the line's body, the optional
 // team field and the newline as separate pieces. The pieces gather in a print buffer of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reading the status command and its flags out of a request datagram.
 #include "qw-demo-server/StatusRequest.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Recognising the status requests that peers send:
 //   FF FF FF FF "status" 0A            the 11-byte request of the window and tallyhawk-query
 //   FF FF FF FF "status 23" 0A         quakestat: flags after the word

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // qw-demo-server: a simulated QuakeWorld server on loopback that answers status queries as a
 // current server does while a match goes on, for demos and end-to-end tests.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // tallyhawk-screenshot OUT.png [--server HOST:PORT] [--refreshes N] [--teams A,B,C]: renders the
 // monitor dialog on the current platform (offscreen by default) and saves the picture. Without
 // --server it shows the window as it opens; with --server it fills in host and port (and the

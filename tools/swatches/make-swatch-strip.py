@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Writes the colour swatch strip, bitmap resource 195, from its pixel map in swatches.txt.
 
 The result is a packed DIB of exactly 1814 bytes (no file header): a 40-byte information header,
