@@ -103,8 +103,9 @@ void CMonitorDlg::OnWatchServer()
     hostEdit.EnableWindow(false);
     portCombo.EnableWindow(false);
     watchButton.EnableWindow(false);
+    const UINT period = TimerPeriod(refreshSeconds);
     KillTimer(timerId);
-    SetTimer(timerId, TimerPeriod(refreshSeconds));
+    SetTimer(timerId, period);
 
     if (hostText.empty()) {
         ShowQueryBox([this] { MessageBox("I Can't Go There! Enter somewhere!"); });
@@ -123,11 +124,11 @@ void CMonitorDlg::OnWatchServer()
         standingsServer.reset();
         ClearStandings();
     }
-    // A name looked up for an earlier tick serves while its queries are answered.
-    if (!queryAnswered ||
-        (lookedUpAddress && (lookedUpAddress->host != hostText ||
-                             std::chrono::steady_clock::now() - lookedUpAddress->lookedUpAt >=
-                                 kLookedUpAddressLifetime)))
+    // A name looked up for an earlier tick serves while its queries are answered, for a while.
+    const bool lookedUpAddressServes =
+        lookedUpAddress && queryAnswered && lookedUpAddress->host == hostText &&
+        std::chrono::steady_clock::now() - lookedUpAddress->lookedUpAt < kLookedUpAddressLifetime;
+    if (!lookedUpAddressServes)
         lookedUpAddress.reset();
     queryAnswered = false;
 
@@ -140,7 +141,7 @@ void CMonitorDlg::OnWatchServer()
         return;
     }
     // A reply later than the next tick is no longer waited for, also when the watch has stopped.
-    querySocket->SetReplyDeadline(std::chrono::milliseconds(TimerPeriod(refreshSeconds)));
+    querySocket->SetReplyDeadline(std::chrono::milliseconds(period));
 
     if (const std::optional<in_addr> numeric = NumericIpv4(hostText)) {
         ConnectAndSend(*numeric);

@@ -3,39 +3,18 @@
 // the window still fills its fields and watches. Runs the program with no display at all.
 #include "ChildProcess.h"
 #include "EventLoopWait.h"
+#include "PortHolder.h"
 #include "ScriptedUdpPeer.h"
 #include "status/StatusWireFormat.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-namespace {
-
-// Whether a UDP socket could bind this local port now.
-bool LocalPortIsFree(std::uint16_t port)
-{
-    const int handle = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_ANY);
-    const bool bound =
-        bind(handle, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    close(handle);
-    return bound;
-}
-
-} // namespace
 
 // Without a display Qt can only start on the platform given on the command line, so a window
 // that sends its query shows that Qt took its options and left the server and --watch to us.
 TEST(QtOptions, ReachQtBesideServerAndWatch)
 {
     // The window queries from this port only; a program outside the tests may hold it.
-    if (!LocalPortIsFree(kQueryLocalPort))
+    if (!PortHolder(kQueryLocalPort).bound)
         GTEST_SKIP() << "local UDP port " << kQueryLocalPort << " is held by another program";
     ScriptedUdpPeer server;
     BackgroundProcess window({"/usr/bin/env", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u",

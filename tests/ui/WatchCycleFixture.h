@@ -8,6 +8,7 @@
 #include "DemoServerRunner.h"
 #include "DialogDriver.h"
 #include "EventLoopWait.h"
+#include "PortHolder.h"
 #include "ShownDialogFixture.h"
 #include "framework/Text.h"
 #include "net/ClientSocket.h"
@@ -18,13 +19,9 @@
 
 #include <QWidget>
 #include <algorithm>
-#include <arpa/inet.h>
 #include <memory>
-#include <netinet/in.h>
 #include <optional>
 #include <string>
-#include <sys/socket.h>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -146,30 +143,4 @@ protected:
 
     std::vector<std::string> captions;            // every change of the window caption, in order
     std::optional<DemoServerRunner> silentServer; // see WatchSilentServer
-};
-
-// Holds a local UDP port the way another program would: 0 takes any free one.
-class PortHolder
-{
-public:
-    explicit PortHolder(std::uint16_t wanted = 0)
-    {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(wanted);
-        socklen_t length = sizeof address;
-        handle = ::socket(AF_INET, SOCK_DGRAM, 0);
-        bound = ::bind(handle, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                ::getsockname(handle, reinterpret_cast<sockaddr*>(&address), &length) == 0;
-        port = ntohs(address.sin_port);
-    }
-    ~PortHolder() { ::close(handle); }
-    PortHolder(const PortHolder&) = delete;
-    PortHolder& operator=(const PortHolder&) = delete;
-
-    bool bound = false;
-    std::uint16_t port = 0;
-
-private:
-    int handle = -1;
 };
