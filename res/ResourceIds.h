@@ -6,11 +6,24 @@
 inline constexpr int kAboutDialogId = 100;
 inline constexpr int kMonitorDialogId = 102;
 
-inline constexpr unsigned kAboutMenuTextId = 101;     // "&About Vantor..."
+inline constexpr unsigned kAboutMenuTextId = 101;     // "&About Tallyhawk..."
 inline constexpr unsigned kSocketsFailedTextId = 103; // "Windows sockets initialization failed."
 inline constexpr unsigned kApplicationIconId = 128;   // 32 and 16 pixels
 inline constexpr unsigned kSwatchStripId = 195;       // 14 colour swatches of 16 x 16, BI_RLE4
 inline constexpr unsigned kAboutCommand = 16;         // system-menu entry, low four bits clear
+
+// The window's own commands, in the window menu after About and in the lists' context menus;
+// like About, each identifier has its low four bits clear, and each has its menu text.
+inline constexpr unsigned kCopyStandingsCommand = 32;
+inline constexpr unsigned kCopyAddressCommand = 48;
+inline constexpr unsigned kAlertsCommand = 64;
+inline constexpr unsigned kRecordMatchCommand = 80;
+inline constexpr unsigned kTimelineCommand = 96;
+inline constexpr unsigned kCopyStandingsTextId = 104; // "&Copy Standings"
+inline constexpr unsigned kCopyAddressTextId = 105;   // "Copy Server &Address"
+inline constexpr unsigned kAlertsTextId = 106;        // "&Alerts..."
+inline constexpr unsigned kRecordMatchTextId = 107;   // "&Record Match..."
+inline constexpr unsigned kTimelineTextId = 108;      // "&Timeline"
 
 // Controls of the monitor dialog.
 inline constexpr int kAboutButtonId = 100;

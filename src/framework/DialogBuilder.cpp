@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <optional>
 
 namespace {
@@ -54,6 +55,27 @@ public:
 private:
     CWnd& target;
 };
+
+// A list asked for its context menu (a right click, the Menu key or Shift+F10) sends the dialog
+// WM_CONTEXTMENU with the point on the screen where the menu belongs: under the mouse, or from
+// the keyboard under the current row.
+void ForwardContextMenu(CWnd& target, QAbstractItemView* list)
+{
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(list, &QWidget::customContextMenuRequested, list,
+                     [&target, list](const QPoint& viewportPosition) {
+                         const QPoint global = list->viewport()->mapToGlobal(viewportPosition);
+                         const int id = ControlIdOf(*list).value_or(IDC_STATIC);
+                         target.SendMessage(WM_CONTEXTMENU, static_cast<WPARAM>(id),
+                                            reinterpret_cast<LPARAM>(&global));
+                     });
+    auto* keyboardRequest = new QShortcut(QKeySequence(Qt::ShiftModifier | Qt::Key_F10), list);
+    keyboardRequest->setContext(Qt::WidgetShortcut);
+    QObject::connect(keyboardRequest, &QShortcut::activated, list, [list] {
+        const QRect row = list->visualRect(list->currentIndex());
+        emit list->customContextMenuRequested(row.isValid() ? row.bottomLeft() : QPoint(0, 0));
+    });
+}
 
 // Automatic radio buttons: a click turns the button on and the others of its group off.
 void ClickAutoRadio(QRadioButton* clicked)
@@ -135,6 +157,7 @@ QWidget* MakeWidget(const ControlTemplate& control, DialogBaseUnits base, QWidge
         auto* list = new TabStopListWidget(&window, base);
         list->setFrameShape(control.styles & kBorder ? QFrame::StyledPanel : QFrame::NoFrame);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
+        ForwardContextMenu(target, list);
         return list;
     }
     case ControlKind::ListView: {
@@ -142,6 +165,7 @@ QWidget* MakeWidget(const ControlTemplate& control, DialogBaseUnits base, QWidge
         view->setSelectionMode((control.styles & kSingleSelection)
                                    ? QAbstractItemView::SingleSelection
                                    : QAbstractItemView::ExtendedSelection);
+        ForwardContextMenu(target, view);
         return view;
     }
     }

@@ -66,6 +66,52 @@ std::string CMenu::GetMenuString(int position) const
     return ToBytes(actions[position]->text());
 }
 
+QAction* CMenu::FindItem(UINT id) const
+{
+    for (QAction* action : menu->actions()) {
+        if (!action->isSeparator() && action->data().toUInt() == id)
+            return action;
+    }
+    return nullptr;
+}
+
+void CMenu::EnableMenuItem(UINT id, bool enabled)
+{
+    if (QAction* item = FindItem(id))
+        item->setEnabled(enabled);
+}
+
+void CMenu::CheckMenuItem(UINT id, bool checked)
+{
+    if (QAction* item = FindItem(id)) {
+        item->setCheckable(true);
+        item->setChecked(checked);
+    }
+}
+
+bool CMenu::IsMenuItemEnabled(UINT id) const
+{
+    const QAction* item = FindItem(id);
+    return item && item->isEnabled();
+}
+
+bool CMenu::IsMenuItemChecked(UINT id) const
+{
+    const QAction* item = FindItem(id);
+    return item && item->isChecked();
+}
+
+void CMenu::SetBeforeShow(std::function<void()> update)
+{
+    if (!beforeShow) {
+        QObject::connect(menu.get(), &QMenu::aboutToShow, menu.get(), [this] {
+            if (beforeShow)
+                beforeShow();
+        });
+    }
+    beforeShow = std::move(update);
+}
+
 void CMenu::UpdateSystemCommands(bool minimized, bool maximized)
 {
     for (QAction* action : menu->actions()) {

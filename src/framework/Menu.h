@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+class QAction;
 class QMenu;
 class QPoint;
 class QWidget;
@@ -34,12 +35,24 @@ public:
     UINT GetMenuItemId(int position) const; // 0 for a separator
     std::string GetMenuString(int position) const;
 
+    // Greys an item out or makes it choosable again, and sets or clears its check mark; an
+    // identifier that no item carries changes nothing.
+    void EnableMenuItem(UINT id, bool enabled);
+    void CheckMenuItem(UINT id, bool checked);
+    bool IsMenuItemEnabled(UINT id) const;
+    bool IsMenuItemChecked(UINT id) const;
+    // Runs `update` each time the menu is about to open, so its items show the state of then.
+    void SetBeforeShow(std::function<void()> update);
+
     // Enables restore, minimise and maximise as the window's state allows.
     void UpdateSystemCommands(bool minimized, bool maximized);
     void Popup(const QPoint& globalPosition);
     QMenu* GetQMenu() const { return menu.get(); }
 
 private:
+    QAction* FindItem(UINT id) const;
+
     std::unique_ptr<QMenu> menu;
     CommandSink sink;
+    std::function<void()> beforeShow;
 };

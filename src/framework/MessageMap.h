@@ -12,6 +12,7 @@
 #include <type_traits>
 
 class QIcon;
+class QPoint;
 
 struct MessageRoute
 {
@@ -58,6 +59,10 @@ template <auto Handler> LRESULT Invoke(CMessageTarget& receiver, WPARAM wParam, 
         auto* source = reinterpret_cast<const ControlColorSource*>(lParam);
         return reinterpret_cast<LRESULT>(
             (target.*Handler)(reinterpret_cast<CDC*>(wParam), source->control, source->kind));
+    } else if constexpr (std::is_same_v<HandlerType, void (Class::*)(int, const QPoint&)>) {
+        // WM_CONTEXTMENU: the control asked for and where the menu opens, on the screen.
+        (target.*Handler)(static_cast<int>(wParam), *reinterpret_cast<const QPoint*>(lParam));
+        return 0;
     } else {
         static_assert(std::is_same_v<HandlerType, LRESULT (Class::*)(WPARAM, LPARAM)>,
                       "unsupported message handler signature");

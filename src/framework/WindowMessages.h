@@ -10,6 +10,8 @@ inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_CTLCOLOR = 0x0019; // the single entry for all control-colour messages
 inline constexpr UINT WM_ICONERASEBKGND = 0x0027; // wParam = the paint context (CPaintDC*)
 inline constexpr UINT WM_QUERYDRAGICON = 0x0037;
+inline constexpr UINT WM_CONTEXTMENU =
+    0x007B;                                // wParam = control id, lParam = const QPoint* (global)
 inline constexpr UINT WM_COMMAND = 0x0111; // wParam = MAKELONG(control id, notification code)
 inline constexpr UINT WM_SYSCOMMAND = 0x0112;
 inline constexpr UINT WM_TIMER = 0x0113; // wParam = timer identifier

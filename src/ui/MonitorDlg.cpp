@@ -66,6 +66,8 @@ bool CMonitorDlg::OnInitDialog()
         CMenu* systemMenu = GetSystemMenu(false);
         systemMenu->AppendMenu(MF_SEPARATOR);
         systemMenu->AppendMenu(MF_STRING, kAboutCommand, aboutText);
+        AppendWindowCommands(*systemMenu);
+        systemMenu->SetBeforeShow([this, systemMenu] { UpdateWindowCommands(*systemMenu); });
     }
 
     SetIcon(appIcon, true);
@@ -107,6 +109,7 @@ const MessageMap& CMonitorDlg::GetMessageMap() const
         OnNotify<&CMonitorDlg::OnSetFocusPaste>(EN_SETFOCUS, kPasteEditId),
         OnNotify<&CMonitorDlg::OnObserve>(BN_CLICKED, kObserveButtonId),
         OnMessage<&CMonitorDlg::OnSocketEvent>(WM_SOCKET_EVENT),
+        OnMessage<&CMonitorDlg::OnContextMenu>(WM_CONTEXTMENU),
     };
     static const MessageMap map{routes, &CDialog::GetMessageMap()};
     return map;

@@ -13,6 +13,7 @@
 #include "framework/ImageList.h"
 #include "framework/ListBox.h"
 #include "framework/ListCtrl.h"
+#include "framework/Menu.h"
 #include "net/ClientSocket.h"
 #include "net/HostLookup.h"
 #include "net/HostResolver.h"
@@ -89,6 +90,26 @@ protected:
     void OnSetFocusPaste();
     void OnObserve();
     LRESULT OnSocketEvent(WPARAM wParam, LPARAM lParam);
+    void OnContextMenu(int controlId, const QPoint& globalPosition);
+
+    // The window's own commands, chosen from the window menu or a list's context menu; false for
+    // an identifier that is none of them.
+    bool RunWindowCommand(UINT command);
+    // Appends the copy entries and, unless `copyOnly`, the features' entries after them.
+    void AppendWindowCommands(CMenu& menu, bool copyOnly = false);
+    // Greys out and checks the commands' entries as the window's state is when `menu` opens.
+    void UpdateWindowCommands(CMenu& menu) const;
+    // Runs once after every parse of a reply that the display now shows; never for a query
+    // that failed.
+    void OnStandingsShown();
+
+    // The commands, each feature in a file of its own.
+    void OnCopyStandings();     // MonitorDlgShare.cpp
+    void OnCopyServerAddress(); // MonitorDlgShare.cpp
+    void OnAlerts();            // MonitorDlgAlerts.cpp
+    void OnRecordMatch();       // MonitorDlgRecord.cpp
+    bool IsRecording() const;   // MonitorDlgRecord.cpp
+    void OnTimeline();          // MonitorDlgTimeline.cpp
 
 private:
     // Tests and benchmarks reach the members below through this one class (ui/MonitorDlgSeam.h).
@@ -121,7 +142,8 @@ private:
     std::string team3TotalText;
     std::string team3Label;
 
-    HICON appIcon;                              // shared: never destroyed
+    std::unique_ptr<CMenu> contextMenu; // the lists' context menu, built anew at each request
+    HICON appIcon;                      // shared: never destroyed
     std::unique_ptr<CClientSocket> querySocket; // the query in progress
     // The 14 colour swatches, built at initialisation; owned here, borrowed by the player list.
     CImageList colorImages;

@@ -38,6 +38,7 @@ void CMonitorDlg::ParseStatusReply(std::string text)
     if (infoRefreshCountdown == 0)
         infoRefreshCountdown = 12;
     --infoRefreshCountdown;
+    OnStandingsShown();
 }
 
 void CMonitorDlg::ComputeTotals()

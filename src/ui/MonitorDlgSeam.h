@@ -22,7 +22,8 @@ public:
           appIcon(dialog.appIcon), querySocket(dialog.querySocket), colorImages(dialog.colorImages),
           status(dialog.status), totals(dialog.totals),
           infoRefreshCountdown(dialog.infoRefreshCountdown), savedColor(dialog.savedColor),
-          savedSkin(dialog.savedSkin), replyText(dialog.replyText), timerId(dialog.timerId)
+          savedSkin(dialog.savedSkin), replyText(dialog.replyText), timerId(dialog.timerId),
+          standingsServer(dialog.standingsServer), contextMenu(dialog.contextMenu)
     {}
 
     CListCtrl& playerList;
@@ -58,6 +59,8 @@ public:
     std::array<std::string, 3>& savedSkin;
     std::string& replyText;
     UINT& timerId;
+    std::optional<CMonitorDlg::ServerAddressText>& standingsServer;
+    std::unique_ptr<CMenu>& contextMenu;
 };
 
 // Reads as the dialog's own member access: Seam(dialog).status.

@@ -24,10 +24,8 @@ void RunAboutBox()
 
 void CMonitorDlg::OnSysCommand(UINT id, LPARAM lParam)
 {
-    if ((id & kSystemCommandMask) == kAboutCommand) {
-        RunAboutBox();
+    if (RunWindowCommand(id & kSystemCommandMask))
         return;
-    }
     CDialog::OnSysCommand(id, lParam);
 }
 

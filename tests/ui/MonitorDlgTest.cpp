@@ -114,14 +114,24 @@ TEST_F(MonitorDialog, PortListIsSorted)
     EXPECT_EQ(ports, (std::vector<std::string>{"27000", "27500", "27501", "27502", "27600"}));
 }
 
-TEST_F(MonitorDialog, SystemMenuEndsWithTheAboutEntry)
+TEST_F(MonitorDialog, SystemMenuHasTheAboutEntryThenTheWindowsCommands)
 {
     CMenu* menu = dialog.GetSystemMenu(false);
-    int count = menu->GetMenuItemCount();
-    ASSERT_GE(count, 2);
-    EXPECT_EQ(menu->GetMenuItemId(count - 2), 0u); // separator
-    EXPECT_EQ(menu->GetMenuItemId(count - 1), kAboutCommand);
-    EXPECT_EQ(menu->GetMenuString(count - 1), "&About Vantor...");
+    std::vector<std::pair<UINT, std::string>> entries;
+    for (int position = 7; position < menu->GetMenuItemCount(); ++position)
+        entries.emplace_back(menu->GetMenuItemId(position), menu->GetMenuString(position));
+    const std::vector<std::pair<UINT, std::string>> expected{
+        {0, ""},
+        {kAboutCommand, "&About Tallyhawk..."},
+        {0, ""},
+        {kCopyStandingsCommand, "&Copy Standings"},
+        {kCopyAddressCommand, "Copy Server &Address"},
+        {0, ""},
+        {kAlertsCommand, "&Alerts..."},
+        {kRecordMatchCommand, "&Record Match..."},
+        {kTimelineCommand, "&Timeline"},
+    };
+    EXPECT_EQ(entries, expected);
 }
 
 TEST_F(MonitorDialog, RefreshOutsideTheRangeIsRefusedAndKept)
