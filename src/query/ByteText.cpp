@@ -3,6 +3,8 @@
 // with every control shown as a visible character for the terminal.
 #include "query/ByteText.h"
 
+#include "status/ReadableText.h"
+#include "status/ServerInfoTable.h"
 #include "status/Windows1252.h"
 
 #include <cstdint>
@@ -46,4 +48,18 @@ std::string BytesToTerminalText(std::string_view bytes)
         AppendUtf8(out, codePoint);
     }
     return out;
+}
+
+std::string ReadableTextUtf8(std::string_view bytes)
+{
+    return BytesToTerminalText(ReadableServerText(bytes));
+}
+
+std::string_view ServerHostname(const ServerInfoTable& info)
+{
+    std::string_view hostname;
+    for (std::int32_t pair = 0; pair < info.infoCount; ++pair)
+        if (info.infoKeys[pair] == "hostname")
+            hostname = info.infoValues[pair];
+    return hostname;
 }

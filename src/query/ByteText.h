@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// Server-controlled bytes turned into UTF-8 for output. Reply strings are 8-bit text of any
-// value; neither form below can fail or lose the text's length in columns.
+// Server-controlled bytes turned into UTF-8 for output, and the hostname the outputs name. Reply
+// strings are 8-bit text of any value; neither form below can fail or lose the text's length in
+// columns.
 #pragma once
+
+#include "status/ServerInfoTable.h"
 
 #include <string>
 #include <string_view>
@@ -14,3 +17,10 @@ std::string BytesToCodePoints(std::string_view bytes);
 // characters (bytes below 32, 127, and the five bytes Windows-1252 leaves undefined) become '?':
 // a server's text must not drive the terminal. One byte gives one column.
 std::string BytesToTerminalText(std::string_view bytes);
+
+// Server text as the window shows it (ReadableServerText), then through BytesToTerminalText.
+std::string ReadableTextUtf8(std::string_view bytes);
+
+// The value of the serverinfo key "hostname" (the last one, matched on the received bytes, as
+// the window does), or an empty text.
+std::string_view ServerHostname(const ServerInfoTable& info);

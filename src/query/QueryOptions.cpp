@@ -11,6 +11,7 @@
 #include <CLI/CLI.hpp>
 #include <cmath>
 #include <iostream>
+#include <map>
 
 Result<QueryOptions, ExitCode> ParseQueryOptions(int argc, char** argv)
 {
@@ -37,6 +38,19 @@ Result<QueryOptions, ExitCode> ParseQueryOptions(int argc, char** argv)
                                    "write the collected reply bytes instead of the standings, "
                                    "for replay with --from-file");
     rawOption->excludes("--json")->excludes(fileOption);
+    const std::map<std::string, OutputFormat> formats{{"table", OutputFormat::Table},
+                                                      {"json", OutputFormat::Json},
+                                                      {"csv", OutputFormat::Csv},
+                                                      {"markdown", OutputFormat::Markdown},
+                                                      {"raw", OutputFormat::Raw}};
+    std::string formatName = "table";
+    app.add_option("--format", formatName,
+                   "table (default), json (as --json), csv (one row per player), markdown, or "
+                   "raw (as --raw)")
+        ->type_name("FORMAT")
+        ->check(CLI::IsMember({"table", "json", "csv", "markdown", "raw"}))
+        ->excludes("--json")
+        ->excludes(rawOption);
 
     std::string teamMode = "skin";
     app.add_option("--team-mode", teamMode,
@@ -81,6 +95,19 @@ Result<QueryOptions, ExitCode> ParseQueryOptions(int argc, char** argv)
                   << "Run with --help for more information.\n";
         return Fail(ExitCode::Usage);
     }
+    options.format = formats.at(formatName);
+    if (options.json)
+        options.format = OutputFormat::Json;
+    if (options.raw)
+        options.format = OutputFormat::Raw;
+    if (options.format == OutputFormat::Raw && (options.fromFile || options.watchSeconds)) {
+        std::cerr << "tallyhawk-query: --format raw excludes --from-file and --watch, as --raw "
+                     "does\n"
+                  << "Run with --help for more information.\n";
+        return Fail(ExitCode::Usage);
+    }
+    options.json = options.format == OutputFormat::Json;
+    options.raw = options.format == OutputFormat::Raw;
     options.teamMode = teamMode == "color" ? TeamMode::Color : TeamMode::Skin;
     options.timeout = std::chrono::milliseconds(std::lround(timeoutSeconds * 1000.0));
     return options;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "query/ExitCode.h"
+#include "query/OutputFormat.h"
 #include "status/Result.h"
 #include "status/TeamMode.h"
 
@@ -12,10 +13,11 @@
 
 struct QueryOptions
 {
-    std::string server;                  // HOST[:PORT]; empty when fromFile is given
-    std::optional<std::string> fromFile; // offline mode: a saved reply
-    bool json = false;
-    bool raw = false;
+    std::string server;                        // HOST[:PORT]; empty when fromFile is given
+    std::optional<std::string> fromFile;       // offline mode: a saved reply
+    OutputFormat format = OutputFormat::Table; // --format, --json or --raw
+    bool json = false;                         // format is Json
+    bool raw = false;                          // format is Raw
     TeamMode teamMode = TeamMode::Skin;
     TeamTexts teamTexts;
     std::chrono::milliseconds timeout{2000};

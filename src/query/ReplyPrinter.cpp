@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// One reply source's result as output: the failure, "Server Did Not Respond", the raw bytes, the
-// JSON object or the text table, and the exit code that goes with it.
+// One reply source's result as output: the failure, "Server Did Not Respond", the raw bytes or
+// the standings in the chosen format, and the exit code that goes with it.
 #include "query/ReplyPrinter.h"
 
+#include "query/CsvOutput.h"
 #include "query/JsonOutput.h"
+#include "query/MarkdownOutput.h"
 #include "query/QueryStandings.h"
 #include "query/TextOutput.h"
 #include "status/ReplyDatagram.h"
@@ -20,17 +22,28 @@ int PrintReply(const ReplyResult& result, const QueryOptions& options, std::ostr
         err << "Server Did Not Respond\n";
         return ToInt(ExitCode::NoReply);
     }
-    if (options.raw) {
+    if (options.format == OutputFormat::Raw) {
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
         out.flush();
         return ToInt(ExitCode::Success);
     }
     const QueryStandings standings{ReadReplyStandings(text, options.teamMode, options.teamTexts),
                                    options.teamTexts};
-    if (options.json)
+    switch (options.format) {
+    case OutputFormat::Json:
         out << StandingsToJson(standings) << "\n";
-    else
+        break;
+    case OutputFormat::Csv:
+        WriteStandingsCsv(out, standings);
+        break;
+    case OutputFormat::Markdown:
+        WriteStandingsMarkdown(out, standings);
+        break;
+    case OutputFormat::Table:
+    case OutputFormat::Raw:
         WriteStandingsText(out, standings);
+        break;
+    }
     out.flush();
     return ToInt(ExitCode::Success);
 }

@@ -11,12 +11,6 @@
 
 namespace {
 
-// Server text in the QuakeWorld character set, as the window shows it; one byte is one column.
-std::string Readable(std::string_view bytes)
-{
-    return BytesToTerminalText(ReadableServerText(bytes));
-}
-
 // Text padded to a width counted in bytes: one byte is one column on the terminal.
 std::string Padded(std::string_view bytes, std::size_t width)
 {
@@ -39,12 +33,12 @@ void WriteServerInfo(std::ostream& out, const ServerInfoTable& info)
         keyWidth = std::max(keyWidth, info.infoKeys[pair].size());
     for (std::int32_t pair = 0; pair < info.infoCount; ++pair)
         out << "  " << Padded(info.infoKeys[pair], keyWidth) << "  "
-            << Readable(info.infoValues[pair]) << "\n";
+            << ReadableTextUtf8(info.infoValues[pair]) << "\n";
 }
 
 void WritePlayers(std::ostream& out, const StatusModel& model)
 {
-    out << "\nPlayers\n";
+    out << "Players\n";
     if (model.serverEmpty) {
         out << "  (none)\n";
         return;
@@ -67,13 +61,8 @@ void WritePlayers(std::ostream& out, const StatusModel& model)
     }
 }
 
-} // namespace
-
-void WriteStandingsText(std::ostream& out, const QueryStandings& standings)
+void WriteTotals(std::ostream& out, const QueryStandings& standings)
 {
-    WriteServerInfo(out, standings.model.serverInfo);
-    WritePlayers(out, standings.model);
-
     const StandingsTotals& totals = standings.totals;
     out << "\nTotal frags   " << totals.totalFrags << "\n";
     for (std::size_t team = 0; team < totals.teamTotal.size(); ++team) {
@@ -83,4 +72,26 @@ void WriteStandingsText(std::ostream& out, const QueryStandings& standings)
         out << "\n";
     }
     out << "Longest time  " << totals.longestMinutes << " min\n";
+}
+
+} // namespace
+
+void WriteStandingsText(std::ostream& out, const QueryStandings& standings)
+{
+    WriteServerInfo(out, standings.model.serverInfo);
+    out << "\n";
+    WritePlayers(out, standings.model);
+    WriteTotals(out, standings);
+}
+
+void WriteStandingsSummary(std::ostream& out, const QueryStandings& standings,
+                           std::string_view address, std::string_view localTime)
+{
+    out << address;
+    const std::string_view hostname = ServerHostname(standings.model.serverInfo);
+    if (!hostname.empty())
+        out << "  " << ReadableTextUtf8(hostname);
+    out << "  " << localTime << "\n\n";
+    WritePlayers(out, standings.model);
+    WriteTotals(out, standings);
 }

@@ -5,7 +5,14 @@
 #include "query/QueryStandings.h"
 
 #include <ostream>
+#include <string_view>
 
 // Writes the table. Server text is shown through BytesToTerminalText, one column per byte, so
 // the columns line up whatever the bytes are.
 void WriteStandingsText(std::ostream& out, const QueryStandings& standings);
+
+// The form the window copies, narrow enough to paste into a chat: a heading line with the
+// address (as given), the readable hostname and the local time (as given), then the players and
+// totals of the table above without the serverinfo.
+void WriteStandingsSummary(std::ostream& out, const QueryStandings& standings,
+                           std::string_view address, std::string_view localTime);

@@ -30,7 +30,10 @@ std::string WallClockTime()
 int WatchServer(const ServerAddress& address, const QueryOptions& options)
 {
     const auto period = std::chrono::milliseconds(std::lround(*options.watchSeconds * 1000.0));
-    const bool redraw = !options.json && isatty(STDOUT_FILENO);
+    // The board (heading, redrawn screen, failures in place) is the table's; the other formats
+    // append one document per refresh and report failures on standard error.
+    const bool board = options.format == OutputFormat::Table;
+    const bool redraw = board && isatty(STDOUT_FILENO);
     int exitCode = 0;
     auto next = std::chrono::steady_clock::now();
     for (int refresh = 1; !options.watchCount || refresh <= *options.watchCount; ++refresh) {
@@ -40,13 +43,13 @@ int WatchServer(const ServerAddress& address, const QueryOptions& options)
         const ReplyResult result = QueryServer(address, options.timeout);
         if (redraw)
             std::cout << "\x1b[H\x1b[2J"; // cursor home, clear screen
-        if (!options.json)
+        if (board)
             std::cout << address.host << ":" << address.port << "  refresh " << refresh << "  "
                       << WallClockTime() << "\n\n";
         // The board shows a failed refresh in its place and keeps going.
-        exitCode = PrintReply(result, options, std::cout, options.json ? std::cerr : std::cout);
-        if (!redraw && !options.json)
-            std::cout << "\n";
+        exitCode = PrintReply(result, options, std::cout, board ? std::cout : std::cerr);
+        if ((board && !redraw) || options.format == OutputFormat::Markdown)
+            std::cout << "\n"; // a blank line ends a Markdown table
         std::cout.flush();
     }
     return exitCode;

@@ -7,6 +7,7 @@
 
 // Queries every options.watchSeconds (counted from the start of each query) and redraws the
 // standings, until interrupted or until options.watchCount refreshes. On a terminal the screen
-// is cleared before each text table; JSON gives one line per refresh. A failed refresh is shown
-// and the watching goes on. Returns the exit code of the last refresh.
+// is cleared before each text table; the other formats write one document per refresh (JSON one
+// line) and a failed refresh on standard error. The watching goes on after a failed refresh.
+// Returns the exit code of the last refresh.
 int WatchServer(const ServerAddress& address, const QueryOptions& options);

@@ -4,6 +4,7 @@
 
 #include "QueryRunner.h"
 #include "TestData.h"
+#include "query/ByteText.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -167,6 +168,52 @@ TEST(QueryFromFileTest, RecordedDemoReplyShowsAlignedColumnsWhateverTheNameBytes
     }
 }
 
+// The CSV, read by Python's csv module, holds the players of the JSON document row for row:
+// names and skins as readable text, numbers as they are.
+TEST(QueryFromFileTest, CsvReadsBackWithPythonToThePlayersOfTheJson)
+{
+    // Names and skins with commas, a '|', a tab, a backslash and high-bit bytes.
+    TemporaryFile awkwardNames("\xff\xff\xff\xffn\\hostname\\a, b\n"
+                               "3 5 12 40 \"Al,pha\" \"r,ed\" 4 4\n"
+                               "7 9 3 999 \"b\xe5t|\\x\" \"blue\" 13 13\n"
+                               "9 -2 30 25 \"Ga\tm'ma,\" \"\" 4 12\n");
+    for (const std::string& reply : {TestDataPath("demo-match.reply"),
+                                     TestDataPath("full-server.reply"), awkwardNames.Path()}) {
+        SCOPED_TRACE(reply);
+        const ProcessResult csv = RunQuery({"--from-file", reply, "--format", "csv"});
+        const ProcessResult json = RunQuery({"--from-file", reply, "--json"});
+        ASSERT_EQ(csv.exitCode, 0) << csv.err;
+        ASSERT_EQ(json.exitCode, 0) << json.err;
+        TemporaryFile csvFile(csv.out);
+        const ProcessResult rows =
+            RunProcess({TALLYHAWK_PYTHON3_PATH, "-c",
+                        "import csv, json, sys\n"
+                        "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
+                        "    print(json.dumps(list(csv.reader(f, strict=True))))",
+                        csvFile.Path()});
+        ASSERT_EQ(rows.exitCode, 0) << rows.err;
+
+        const auto table = nlohmann::json::parse(rows.out);
+        const auto players = nlohmann::json::parse(json.out)["players"];
+        ASSERT_EQ(table.size(), players.size() + 1);
+        EXPECT_EQ(table[0], nlohmann::json::parse(R"(["User ID","Name","Frags","Ping","Skin",)"
+                                                  R"("Top","Bottom","Minutes"])"));
+        for (std::size_t index = 0; index < players.size(); ++index) {
+            const auto& player = players[index];
+            const auto& row = table[index + 1];
+            ASSERT_EQ(row.size(), 8u) << row;
+            EXPECT_EQ(row[0], std::to_string(player["userId"].get<int>()));
+            EXPECT_EQ(row[1], ReadableTextUtf8(CodePointsToBytes(player["name"])));
+            EXPECT_EQ(row[2], std::to_string(player["frags"].get<int>()));
+            EXPECT_EQ(row[3], std::to_string(player["ping"].get<int>()));
+            EXPECT_EQ(row[4], ReadableTextUtf8(CodePointsToBytes(player["skin"])));
+            EXPECT_EQ(row[5], std::to_string(player["topColor"].get<int>()));
+            EXPECT_EQ(row[6], std::to_string(player["bottomColor"].get<int>()));
+            EXPECT_EQ(row[7], std::to_string(player["minutes"].get<int>()));
+        }
+    }
+}
+
 // A FIFO in a directory of its own, both removed when the object ends.
 class TemporaryFifo
 {
@@ -325,6 +372,21 @@ INSTANTIATE_TEST_SUITE_P(
         ExitCase{"NeitherServerNorFile", {"--json"}, "", 2, "give a server"},
         ExitCase{
             "FileAndServer", {"--from-file", "{file}", "localhost"}, kSmallReply, 2, "excludes"},
+        ExitCase{"UnknownFormat",
+                 {"--from-file", "{file}", "--format", "xml"},
+                 kSmallReply,
+                 2,
+                 "--format: xml not in"},
+        ExitCase{"FormatAndJson",
+                 {"--from-file", "{file}", "--format", "csv", "--json"},
+                 kSmallReply,
+                 2,
+                 "excludes"},
+        ExitCase{"RawFormatOfAFile",
+                 {"--from-file", "{file}", "--format", "raw"},
+                 kSmallReply,
+                 2,
+                 "--format raw excludes --from-file"},
         ExitCase{"Help", {"--help"}, "", 0, ""}),
     [](const testing::TestParamInfo<ExitCase>& info) { return std::string(info.param.name); });
 
