@@ -37,6 +37,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TALLYHAWK_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The Observe button finds and starts the qw:// handler with xdg-utils; without it the button
+# shows its notice.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The extended description, under the summary: CPack indents each line by one space as the
 # control file wants.

@@ -38,8 +38,7 @@ void WritePlayers(std::ostream& out, const StatusModel& model)
         const PlayerEntry& player = model.players[row];
         out << "| " << Cell(ReadableTextUtf8(player.name)) << " | " << player.frags << " | "
             << player.ping << " | " << Cell(ReadableTextUtf8(player.skin)) << " | "
-            << player.topColor << " | " << player.bottomColor << " | " << player.minutes
-            << " |\n";
+            << player.topColor << " | " << player.bottomColor << " | " << player.minutes << " |\n";
     }
 }
 

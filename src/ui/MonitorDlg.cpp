@@ -88,6 +88,7 @@ bool CMonitorDlg::OnInitDialog()
     playerList.SetImageList(&colorImages, LVSIL_STATE);
 
     observeButton.SetIcon(AfxLoadIcon(kApplicationIconId));
+    InstallCopyKey();
     return true;
 }
 

@@ -21,6 +21,8 @@
 #include "status/StatusModel.h"
 #include "status/StatusWireFormat.h"
 #include "status/TeamMode.h"
+#include "ui/ObserveLauncher.h"
+#include "ui/StandingsClipboard.h"
 
 #include <array>
 #include <chrono>
@@ -200,4 +202,13 @@ private:
     // its queries are answered.
     std::optional<LookedUpAddress> lookedUpAddress;
     std::vector<std::int32_t> rowUserIds; // the user id of each player row, top to bottom
+
+    // Sharing (MonitorDlgShare.cpp): the standings as the display last showed them, the opener
+    // of the Observe button (made at its first press), and the server in the host and port
+    // fields as Watch Server reads them: nothing for an empty host or port 0.
+    std::optional<ShownStandings> shownStandings;
+    std::unique_ptr<ObserveLauncher> observeLauncher;
+    std::optional<ServerAddressText> ServerInFields() const;
+    void KeepShownStandings(); // from OnStandingsShown
+    void InstallCopyKey();     // Ctrl+C in the player list copies the standings
 };

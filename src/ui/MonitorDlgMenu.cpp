@@ -49,6 +49,7 @@ void CMonitorDlg::UpdateWindowCommands(CMenu& menu) const
 {
     // Copying copies what the window shows, so there must be standings on screen.
     menu.EnableMenuItem(kCopyStandingsCommand, standingsServer.has_value());
+    menu.EnableMenuItem(kCopyAddressCommand, ServerInFields().has_value());
     menu.CheckMenuItem(kRecordMatchCommand, IsRecording());
 }
 
@@ -92,4 +93,5 @@ void CMonitorDlg::OnContextMenu(int controlId, const QPoint& globalPosition)
 
 void CMonitorDlg::OnStandingsShown()
 {
+    KeepShownStandings();
 }

@@ -1,16 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The shell's handlers of the monitor dialog: the system command, the minimised icon, the drag
-// icon, the About box and the observe notice.
-#include "framework/MessageBox.h"
+// icon and the About box.
 #include "framework/PaintDC.h"
 #include "res/ResourceIds.h"
 #include "ui/AboutDlg.h"
 #include "ui/MonitorDlg.h"
 
 namespace {
-
-constexpr const char* kObserveNotice =
-    "This is Gonna Be an Observe Game Option when I get around to it -Vesk";
 
 void RunAboutBox()
 {
@@ -51,10 +47,4 @@ HICON CMonitorDlg::OnQueryDragIcon()
 void CMonitorDlg::OnAbout()
 {
     RunAboutBox();
-}
-
-void CMonitorDlg::OnObserve()
-{
-    // Nested event loop: the watch cycle goes on while the notice is open.
-    AfxMessageBox(kObserveNotice);
 }

@@ -44,7 +44,7 @@ TEST_F(ScreenReaderNames, FieldsAndListsAreNamedByTheirCaptions)
         {kPasteEditId, "Paste a server line"},
         {kInfoListId, "Server Info:"},
         {kPlayerListId, "Players"},
-        {kObserveButtonId, "Observe"},
+        {kObserveButtonId, "Observe this server in your QuakeWorld client"},
     });
     EXPECT_EQ(LabelNames(kPortComboId), std::vector<std::string>{"Port"});
     // Named by the template: no caption static beside them is taken for theirs.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The shell's side of the monitor dialog: the About box from both ways in and its three ways
-// out, the observe notice, the icon drawn while minimised, and the window frames.
+// out, the observe notice without a server, the icon drawn while minimised, and the window frames.
 #include "DialogDriver.h"
 #include "EventLoopWait.h"
 #include "MessageBoxRecorder.h"
@@ -141,9 +141,10 @@ TEST_F(MonitorShell, MonitorDialogKeepsItsSizingFrameAndMinimiseAndMaximiseBoxes
     EXPECT_NE(window->minimumSize(), window->maximumSize());
 }
 
-TEST_F(MonitorShell, IconButtonShowsOnlyTheObserveNotice)
+TEST_F(MonitorShell, IconButtonShowsOnlyTheObserveNoticeWithoutAHost)
 {
     std::string caption = dialog.GetWindowText();
+    SetControlText(dialog, kHostEditId, "");
     PressButton(dialog, kObserveButtonId);
     ASSERT_EQ(boxes.Records().size(), 1u);
     EXPECT_EQ(boxes.Records()[0].text,
@@ -157,8 +158,9 @@ TEST_F(MonitorShell, IconButtonShowsOnlyTheObserveNotice)
 
 TEST_F(MonitorShell, IconButtonIsNamedForScreenReadersAndMice)
 {
-    EXPECT_EQ(Item(kObserveButtonId)->accessibleName(), "Observe");
-    EXPECT_EQ(Item(kObserveButtonId)->toolTip(), "Observe");
+    EXPECT_EQ(Item(kObserveButtonId)->accessibleName(),
+              "Observe this server in your QuakeWorld client");
+    EXPECT_EQ(Item(kObserveButtonId)->toolTip(), "Observe this server in your QuakeWorld client");
     EXPECT_TRUE(static_cast<QPushButton*>(Item(kObserveButtonId))->text().isEmpty());
 }
 
