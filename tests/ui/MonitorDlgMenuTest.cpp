@@ -78,7 +78,9 @@ TEST_F(MonitorMenus, CopyStandingsIsGreyedUntilAReplyIsShown)
     EXPECT_TRUE(windowMenu->IsMenuItemEnabled(kCopyAddressCommand));
     EXPECT_FALSE(windowMenu->IsMenuItemChecked(kRecordMatchCommand));
 
-    Seam(dialog).standingsServer.emplace();
+    // Assigned, not emplaced: clang takes the nested type for not default-constructible there.
+    const std::remove_reference_t<decltype(*Seam(dialog).standingsServer)> server;
+    Seam(dialog).standingsServer = server;
     ASSERT_TRUE(openWindowMenu());
     EXPECT_TRUE(windowMenu->IsMenuItemEnabled(kCopyStandingsCommand));
 }
