@@ -3,6 +3,7 @@
 // value; neither form below can fail or lose the text's length in columns.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,3 +15,7 @@ std::string BytesToCodePoints(std::string_view bytes);
 // characters (bytes below 32, 127, and the five bytes Windows-1252 leaves undefined) become '?':
 // a server's text must not drive the terminal. One byte gives one column.
 std::string BytesToTerminalText(std::string_view bytes);
+
+// The inverse of BytesToCodePoints: UTF-8 whose code points are all 0 to 255 back to the bytes.
+// Nothing when a code point is above 255 or the UTF-8 is malformed.
+std::optional<std::string> CodePointsToBytes(std::string_view utf8);

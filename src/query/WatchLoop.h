@@ -8,5 +8,8 @@
 // Queries every options.watchSeconds (counted from the start of each query) and redraws the
 // standings, until interrupted or until options.watchCount refreshes. On a terminal the screen
 // is cleared before each text table; JSON gives one line per refresh. A failed refresh is shown
-// and the watching goes on. Returns the exit code of the last refresh.
+// and the watching goes on. With options.recordFile each reply with standings is appended to that
+// match record; when the file cannot be opened or written, the watching stops with
+// ExitCode::RecordFailed after a message on standard error. Otherwise returns the exit code of
+// the last refresh.
 int WatchServer(const ServerAddress& address, const QueryOptions& options);
