@@ -169,10 +169,10 @@ Result<system_clock::time_point> ParseIsoTime(std::string_view text)
 {
     std::size_t at = 0;
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    if (!ReadNumber(text, at, 4, year) || !Expect(text, at, '-') || !ReadNumber(text, at, 2, month) ||
-        !Expect(text, at, '-') || !ReadNumber(text, at, 2, day) || !Expect(text, at, 'T') ||
-        !ReadNumber(text, at, 2, hour) || !Expect(text, at, ':') ||
-        !ReadNumber(text, at, 2, minute) || !Expect(text, at, ':') ||
+    if (!ReadNumber(text, at, 4, year) || !Expect(text, at, '-') ||
+        !ReadNumber(text, at, 2, month) || !Expect(text, at, '-') ||
+        !ReadNumber(text, at, 2, day) || !Expect(text, at, 'T') || !ReadNumber(text, at, 2, hour) ||
+        !Expect(text, at, ':') || !ReadNumber(text, at, 2, minute) || !Expect(text, at, ':') ||
         !ReadNumber(text, at, 2, second))
         return Fail("not an ISO 8601 time");
     const std::chrono::year_month_day date{std::chrono::year(year),
@@ -208,11 +208,10 @@ Result<system_clock::time_point> ParseIsoTime(std::string_view text)
     }
     if (at != text.size())
         return Fail("not an ISO 8601 time");
-    return system_clock::time_point(std::chrono::sys_days(date).time_since_epoch() +
-                                    std::chrono::hours(hour) + std::chrono::minutes(minute) +
-                                    std::chrono::seconds(second) +
-                                    std::chrono::milliseconds(milliseconds) -
-                                    std::chrono::minutes(offsetMinutes));
+    return system_clock::time_point(
+        std::chrono::sys_days(date).time_since_epoch() + std::chrono::hours(hour) +
+        std::chrono::minutes(minute) + std::chrono::seconds(second) +
+        std::chrono::milliseconds(milliseconds) - std::chrono::minutes(offsetMinutes));
 }
 
 std::string FormatRecordLine(const RecordContext& context, const ReplyStandings& standings)
@@ -222,9 +221,9 @@ std::string FormatRecordLine(const RecordContext& context, const ReplyStandings&
     envelope["time"] = FormatLocalIsoTime(context.time);
     envelope["recordingStarted"] = FormatLocalIsoTime(context.recordingStarted);
     envelope["server"] = BytesToCodePoints(context.server);
-    envelope["teams"] = Json::object(
-        {{"mode", context.teamMode == TeamMode::Color ? "color" : "skin"},
-         {"texts", TextsToJson(context.teamTexts)}});
+    envelope["teams"] =
+        Json::object({{"mode", context.teamMode == TeamMode::Color ? "color" : "skin"},
+                      {"texts", TextsToJson(context.teamTexts)}});
     std::string line = EscapeC1Controls(envelope.dump());
     line.pop_back(); // the closing brace: the standings document goes last
     line += ",\"standings\":";

@@ -19,7 +19,8 @@ std::string SystemReason(int error)
 // True when the file is not empty and its last byte is not a newline: a torn line.
 bool EndsInTornLine(int descriptor)
 {
-    struct stat status{};
+    struct stat status
+    {};
     if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size == 0)
         return false;
     char last = '\n';
@@ -73,7 +74,8 @@ Result<bool> RecordWriter::Append(std::string_view line)
     }
     startWithNewline = false;
     // Writes to a file whose folder was removed succeed and vanish with the last descriptor.
-    struct stat status{};
+    struct stat status
+    {};
     if (fstat(descriptor, &status) == 0 && status.st_nlink == 0)
         return Fail(path + ": recording failed: the file or its folder was removed");
     return true;

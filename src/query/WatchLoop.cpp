@@ -69,7 +69,8 @@ int WatchServer(const ServerAddress& address, const QueryOptions& options)
         if (recorder && result && !IsEmptyReplyText(*result)) {
             const ReplyStandings standings =
                 ReadReplyStandings(*result, options.teamMode, options.teamTexts);
-            if (const Result<bool> appended = recorder->Append(FormatRecordLine(context, standings));
+            if (const Result<bool> appended =
+                    recorder->Append(FormatRecordLine(context, standings));
                 !appended) {
                 std::cerr << "tallyhawk-query: " << appended.Error() << "\n";
                 return ToInt(ExitCode::RecordFailed);

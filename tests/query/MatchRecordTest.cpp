@@ -2,8 +2,9 @@
 // The match record: lines written by the writer and read back by the reader, through a real
 // file: torn tails, appended recordings, a team setup that changes, files that cannot be written.
 
-#include "query/JsonOutput.h"
 #include "query/MatchRecord.h"
+
+#include "query/JsonOutput.h"
 #include "query/RecordWriter.h"
 
 #include <cstdlib>
@@ -148,9 +149,9 @@ TEST_P(MatchRecordTest, WrittenLinesReadBack)
         Result<std::unique_ptr<RecordWriter>> writer = RecordWriter::Open(path);
         ASSERT_TRUE(writer) << writer.Error();
         for (const std::int32_t team1 : step.team1Totals) {
-            const RecordContext context = Context(kStart + 5s * ++line,
-                                                  kStart + 1h * step.recording, "host\xe5:27500",
-                                                  step.mode, step.texts);
+            const RecordContext context =
+                Context(kStart + 5s * ++line, kStart + 1h * step.recording, "host\xe5:27500",
+                        step.mode, step.texts);
             const Result<bool> appended =
                 (*writer)->Append(FormatRecordLine(context, Standings(team1, 2, 0)));
             ASSERT_TRUE(appended) << appended.Error();
@@ -214,7 +215,8 @@ TEST(MatchRecordWriterTest, UnwritableFilesAreReportedNamingTheFile)
     // The folder removed while recording: the writes would vanish with the file.
     const std::filesystem::path inner = folder.Path() / "inner";
     std::filesystem::create_directory(inner);
-    Result<std::unique_ptr<RecordWriter>> removed = RecordWriter::Open((inner / "m.jsonl").string());
+    Result<std::unique_ptr<RecordWriter>> removed =
+        RecordWriter::Open((inner / "m.jsonl").string());
     ASSERT_TRUE(removed) << removed.Error();
     ASSERT_TRUE((*removed)->Append(line));
     std::filesystem::remove_all(inner);
@@ -226,8 +228,8 @@ TEST(MatchRecordWriterTest, UnwritableFilesAreReportedNamingTheFile)
 TEST(MatchRecordReaderTest, FilesWithoutRecordLinesFailSayingWhy)
 {
     TemporaryFolder folder;
-    for (const std::string& text : {std::string(), std::string("{\"version\":1}\n"),
-                                    std::string("\xff\xfe garbage")}) {
+    for (const std::string& text :
+         {std::string(), std::string("{\"version\":1}\n"), std::string("\xff\xfe garbage")}) {
         SCOPED_TRACE(text);
         const std::string path = folder.File("other.jsonl");
         std::ofstream(path, std::ios::binary | std::ios::trunc) << text;

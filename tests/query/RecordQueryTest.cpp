@@ -42,8 +42,8 @@ TEST(RecordQueryTest, EachReplyAppendsTheJsonDocumentAsOneLine)
     ASSERT_NE(server.Port(), 0u) << server.Process().ErrorText();
     const std::string path = RecordPath("record-query");
     const std::vector<std::string> teams{"--team1", "red", "--team2", "blue", "--team3", "gold"};
-    std::vector<std::string> arguments{server.Address(), "--json", "--watch", "0.1", "--count",
-                                       "3",              "--record", path};
+    std::vector<std::string> arguments{server.Address(), "--json", "--watch",  "0.1",
+                                       "--count",        "3",      "--record", path};
     arguments.insert(arguments.end(), teams.begin(), teams.end());
     const ProcessResult watched = RunQuery(arguments);
     std::vector<std::string> once{server.Address(), "--json"};
@@ -70,8 +70,8 @@ TEST(RecordQueryTest, UnwritableRecordEndsWithItsExitCodeAndMessage)
 {
     DemoServerRunner server(kFrozenMatch);
     ASSERT_NE(server.Port(), 0u) << server.Process().ErrorText();
-    for (const std::string& path : {RecordPath("absent-folder") + "/m.jsonl",
-                                    std::string("/dev/full")}) {
+    for (const std::string& path :
+         {RecordPath("absent-folder") + "/m.jsonl", std::string("/dev/full")}) {
         SCOPED_TRACE(path);
         const ProcessResult result =
             RunQuery({server.Address(), "--watch", "0.1", "--count", "2", "--record", path});
