@@ -17,10 +17,13 @@
 #include "net/ClientSocket.h"
 #include "net/HostLookup.h"
 #include "net/HostResolver.h"
+#include "query/RecordWriter.h"
 #include "status/StandingsTotals.h"
 #include "status/StatusModel.h"
 #include "status/StatusWireFormat.h"
 #include "status/TeamMode.h"
+#include "ui/TimelineModel.h"
+#include "ui/TimelineWnd.h"
 
 #include <array>
 #include <chrono>
@@ -200,4 +203,22 @@ private:
     // its queries are answered.
     std::optional<LookedUpAddress> lookedUpAddress;
     std::vector<std::int32_t> rowUserIds; // the user id of each player row, top to bottom
+
+    // The team mode the totals are taken with: what the radio pair shows (Skin with neither on).
+    TeamMode ShownTeamMode() const;
+
+    // Recording (MonitorDlgRecord.cpp): the open record, null while not recording; appends the
+    // shown standings after each reply and stops, with one box, when that fails. Tests give a
+    // stand-in for the save dialog.
+    std::unique_ptr<RecordWriter> recorder;
+    std::chrono::system_clock::time_point recordingStarted;
+    std::function<std::optional<std::string>()> chooseRecordFile;
+    void RecordStandings();
+
+    // The timeline (MonitorDlgTimeline.cpp): the watch's points, collected from the first reply
+    // (a new server starts a new watch), and its window, made when first chosen. The window
+    // borrows the points, so it is declared after them and ends first.
+    TimelineModel timelineWatch;
+    std::unique_ptr<CTimelineWnd> timelineWindow;
+    void AddTimelinePoint();
 };

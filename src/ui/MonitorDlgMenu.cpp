@@ -92,4 +92,6 @@ void CMonitorDlg::OnContextMenu(int controlId, const QPoint& globalPosition)
 
 void CMonitorDlg::OnStandingsShown()
 {
+    RecordStandings();
+    AddTimelinePoint();
 }
