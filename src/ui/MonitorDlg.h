@@ -25,6 +25,7 @@
 #include "ui/TimelineModel.h"
 #include "ui/TimelineWnd.h"
 
+#include <QPointer>
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -216,9 +217,9 @@ private:
     void RecordStandings();
 
     // The timeline (MonitorDlgTimeline.cpp): the watch's points, collected from the first reply
-    // (a new server starts a new watch), and its window, made when first chosen. The window
-    // borrows the points, so it is declared after them and ends first.
+    // (a new server starts a new watch), and its window, made when first chosen as a window of
+    // the dialog's widget (a modal dialog blocks other windows), which owns and ends it.
     TimelineModel timelineWatch;
-    std::unique_ptr<CTimelineWnd> timelineWindow;
+    QPointer<CTimelineWnd> timelineWindow;
     void AddTimelinePoint();
 };

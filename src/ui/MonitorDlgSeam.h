@@ -63,7 +63,7 @@ public:
     std::optional<CMonitorDlg::ServerAddressText>& standingsServer;
     std::unique_ptr<CMenu>& contextMenu;
     std::function<std::optional<std::string>()>& chooseRecordFile;
-    std::unique_ptr<CTimelineWnd>& timelineWindow;
+    QPointer<CTimelineWnd>& timelineWindow;
 };
 
 // Reads as the dialog's own member access: Seam(dialog).status.

@@ -7,7 +7,7 @@
 void CMonitorDlg::OnTimeline()
 {
     if (!timelineWindow)
-        timelineWindow = std::make_unique<CTimelineWnd>(timelineWatch);
+        timelineWindow = new CTimelineWnd(timelineWatch, GetSafeHwnd());
     timelineWindow->show();
     timelineWindow->raise();
     timelineWindow->activateWindow();

@@ -263,8 +263,13 @@ void TimelineChart::PaintLines(QPainter& painter) const
             polygon.reserve(static_cast<qsizetype>(points.size()) + 1);
             for (const TimelinePoint& point : points)
                 polygon << QPointF(XForTime(point.sinceStart), YForFrags(line.value(point)));
-            if (polygon.size() == 1)
-                polygon << polygon.front() + QPointF(1, 0);
+            if (polygon.size() == 1) { // the first reply: a dot until there is a line
+                painter.setPen(QPen(kEdge, 1));
+                painter.setBrush(line.color);
+                painter.drawEllipse(polygon.front(), kEdgeWidth / 2 + 1, kEdgeWidth / 2 + 1);
+                painter.setBrush(Qt::NoBrush);
+                continue;
+            }
             if (line.dashed) {
                 painter.setPen(QPen(line.color, 2, Qt::DashLine, Qt::FlatCap, Qt::RoundJoin));
                 painter.drawPolyline(polygon);

@@ -57,7 +57,8 @@ private:
     const CTimelineWnd& window;
 };
 
-CTimelineWnd::CTimelineWnd(const TimelineModel& watch) : watch(watch)
+CTimelineWnd::CTimelineWnd(const TimelineModel& watch, QWidget* parent)
+    : QWidget(parent, Qt::Window), watch(watch)
 {
     view = new CTimelineView(*this);
     note = new QLabel;

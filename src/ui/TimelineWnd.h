@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // CTimelineWnd: the timeline's own window, non-modal and resizable, opened from the monitor
 // dialog's menus. It follows the current watch, or shows a match record opened from a file, and
-// saves the picture as PNG or SVG. It remembers its size. GUI thread only; the monitor dialog
-// owns it and the watch's model, which outlives it.
+// saves the picture as PNG or SVG. It remembers its size. GUI thread only. The monitor dialog
+// makes it a window of its own widget, so that the modal dialog does not block it and it ends
+// with that widget; the watch's model it borrows outlives that widget.
 #pragma once
 
 #include "status/Result.h"
@@ -18,7 +19,8 @@ class CTimelineView;
 class CTimelineWnd : public QWidget
 {
 public:
-    explicit CTimelineWnd(const TimelineModel& watch);
+    // A top-level window owned by `parent` (null: by nobody).
+    explicit CTimelineWnd(const TimelineModel& watch, QWidget* parent = nullptr);
     ~CTimelineWnd() override;
 
     // The watch's model has changed (a reply, a new watch): redraw when it is shown.

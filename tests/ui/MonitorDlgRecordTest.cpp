@@ -123,7 +123,7 @@ TEST_F(MonitorRecording, TimelineShowsTheWholeWatchAndFollowsIt)
     ShowReply(1, 0);
     ShowReply(4, 1);
     Choose(kTimelineCommand);
-    std::unique_ptr<CTimelineWnd>& timeline = Seam(dialog).timelineWindow;
+    QPointer<CTimelineWnd>& timeline = Seam(dialog).timelineWindow;
     ASSERT_TRUE(timeline);
     EXPECT_TRUE(timeline->isVisible());
     EXPECT_TRUE(timeline->windowTitle().contains(QStringLiteral("127.0.0.1:27500")));
