@@ -218,8 +218,14 @@ private:
 
     // The timeline (MonitorDlgTimeline.cpp): the watch's points, collected from the first reply
     // (a new server starts a new watch), and its window, made when first chosen as a window of
-    // the dialog's widget (a modal dialog blocks other windows), which owns and ends it.
+    // the dialog's widget (a modal dialog blocks other windows). The widget ends it with itself;
+    // if the dialog ends first, the window still goes before the points it borrows.
+    struct TimelineWindow
+    {
+        QPointer<CTimelineWnd> window;
+        ~TimelineWindow() { delete window.data(); }
+    };
     TimelineModel timelineWatch;
-    QPointer<CTimelineWnd> timelineWindow;
+    TimelineWindow timelineWindow;
     void AddTimelinePoint();
 };

@@ -24,7 +24,7 @@ public:
           infoRefreshCountdown(dialog.infoRefreshCountdown), savedColor(dialog.savedColor),
           savedSkin(dialog.savedSkin), replyText(dialog.replyText), timerId(dialog.timerId),
           standingsServer(dialog.standingsServer), contextMenu(dialog.contextMenu),
-          chooseRecordFile(dialog.chooseRecordFile), timelineWindow(dialog.timelineWindow)
+          chooseRecordFile(dialog.chooseRecordFile), timelineWindow(dialog.timelineWindow.window)
     {}
 
     CListCtrl& playerList;

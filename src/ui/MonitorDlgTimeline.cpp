@@ -6,11 +6,12 @@
 
 void CMonitorDlg::OnTimeline()
 {
-    if (!timelineWindow)
-        timelineWindow = new CTimelineWnd(timelineWatch, GetSafeHwnd());
-    timelineWindow->show();
-    timelineWindow->raise();
-    timelineWindow->activateWindow();
+    QPointer<CTimelineWnd>& window = timelineWindow.window;
+    if (!window)
+        window = new CTimelineWnd(timelineWatch, GetSafeHwnd());
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void CMonitorDlg::AddTimelinePoint()
@@ -22,6 +23,6 @@ void CMonitorDlg::AddTimelinePoint()
         timelineWatch.Reset(server);
     timelineWatch.Add(std::chrono::system_clock::now(), totals, ShownTeamMode(),
                       {team1Text, team2Text, team3Text});
-    if (timelineWindow)
-        timelineWindow->WatchChanged();
+    if (timelineWindow.window)
+        timelineWindow.window->WatchChanged();
 }
