@@ -63,3 +63,26 @@ std::string_view ServerHostname(const ServerInfoTable& info)
             hostname = info.infoValues[pair];
     return hostname;
 }
+
+std::optional<std::string> CodePointsToBytes(std::string_view utf8)
+{
+    std::string bytes;
+    bytes.reserve(utf8.size());
+    for (std::size_t index = 0; index < utf8.size(); ++index) {
+        const auto lead = static_cast<std::uint8_t>(utf8[index]);
+        unsigned codePoint = lead;
+        if (lead >= 0x80) {
+            // Only C2 and C3 lead the two-byte forms of U+0080 to U+00FF.
+            if ((lead != 0xC2 && lead != 0xC3) || index + 1 >= utf8.size())
+                return std::nullopt;
+            const auto next = static_cast<std::uint8_t>(utf8[++index]);
+            if ((next & 0xC0) != 0x80)
+                return std::nullopt;
+            codePoint = ((lead & 0x1Fu) << 6) | (next & 0x3Fu);
+        }
+        if (codePoint == 0) // the system's strings never hold a zero byte
+            return std::nullopt;
+        bytes += static_cast<char>(codePoint);
+    }
+    return bytes;
+}

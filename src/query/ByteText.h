@@ -6,6 +6,7 @@
 
 #include "status/ServerInfoTable.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,3 +25,7 @@ std::string ReadableTextUtf8(std::string_view bytes);
 // The value of the serverinfo key "hostname" (the last one, matched on the received bytes, as
 // the window does), or an empty text.
 std::string_view ServerHostname(const ServerInfoTable& info);
+
+// The inverse of BytesToCodePoints: UTF-8 whose code points are all 0 to 255 back to the bytes.
+// Nothing when a code point is above 255 or the UTF-8 is malformed.
+std::optional<std::string> CodePointsToBytes(std::string_view utf8);

@@ -17,9 +17,10 @@ enum class ExitCode
     Refused = 5,
     OversizeDatagram = 6,
     NetworkFailure = 7,
+    RecordFailed = 8,
 };
 
-inline constexpr ExitCode kLastExitCode = ExitCode::NetworkFailure;
+inline constexpr ExitCode kLastExitCode = ExitCode::RecordFailed;
 
 inline int ToInt(ExitCode code)
 {
@@ -46,6 +47,8 @@ inline std::string ExitCodeMeaning(ExitCode code)
         return "reply datagram larger than " + std::to_string(kMaxDatagramBytes) + " bytes";
     case ExitCode::NetworkFailure:
         return "other network failure";
+    case ExitCode::RecordFailed:
+        return "match record cannot be written (watching stops)";
     }
     return {};
 }

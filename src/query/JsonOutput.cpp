@@ -7,11 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
-namespace {
-
-// The serializer escapes only C0 controls. A C1 control (U+0080 to U+009F, UTF-8 C2 80 to C2 9F)
-// written raw to a terminal acts on it (U+009B is CSI), so those are escaped too. C2 is always a
-// lead byte in valid UTF-8, so the pair cannot be found inside another character.
+// A C1 control is UTF-8 C2 80 to C2 9F (U+009B is CSI). C2 is always a lead byte in valid UTF-8,
+// so the pair cannot be found inside another character.
 std::string EscapeC1Controls(const std::string& json)
 {
     std::string out;
@@ -32,9 +29,7 @@ std::string EscapeC1Controls(const std::string& json)
     return out;
 }
 
-} // namespace
-
-std::string StandingsToJson(const QueryStandings& standings)
+std::string StandingsToJson(const ReplyStandings& standings)
 {
     // ordered_json keeps the members in the documented order.
     using Json = nlohmann::ordered_json;

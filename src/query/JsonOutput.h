@@ -2,7 +2,7 @@
 // The machine-readable form of the standings: one JSON object on one line.
 #pragma once
 
-#include "query/QueryStandings.h"
+#include "status/Standings.h"
 
 #include <string>
 
@@ -12,4 +12,8 @@
 // Pairs in reply order, players in display order, every string byte as the code point of the
 // same value (BytesToCodePoints), control characters (C0 and C1) escaped as \u00XX. No trailing
 // newline.
-std::string StandingsToJson(const QueryStandings& standings);
+std::string StandingsToJson(const ReplyStandings& standings);
+
+// Serialised JSON with its C1 controls (U+0080 to U+009F) escaped as \u00XX too, since written
+// raw to a terminal they act on it; the serializer escapes only C0 controls.
+std::string EscapeC1Controls(const std::string& json);

@@ -79,6 +79,11 @@ Result<QueryOptions, ExitCode> ParseQueryOptions(int argc, char** argv)
         ->type_name("N")
         ->check(CLI::PositiveNumber)
         ->needs(watchOption);
+    app.add_option("--record", options.recordFile,
+                   "with --watch: append each reply's standings to FILE as a match record "
+                   "(JSON Lines), the format the window's timeline opens")
+        ->type_name("FILE")
+        ->needs(watchOption);
 
     try {
         app.parse(argc, argv);

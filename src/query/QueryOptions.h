@@ -23,6 +23,8 @@ struct QueryOptions
     std::chrono::milliseconds timeout{2000};
     std::optional<double> watchSeconds; // repeat the query at this period
     std::optional<int> watchCount;      // stop watching after this many refreshes
+    // With --watch: append a match-record line per reply to this file.
+    std::optional<std::string> recordFile;
 };
 
 // The options, or the exit code to end with at once: ExitCode::Success once --help or --version

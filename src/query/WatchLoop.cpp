@@ -3,8 +3,11 @@
 // is not a terminal), keep going after a failed refresh.
 #include "query/WatchLoop.h"
 
+#include "query/MatchRecord.h"
 #include "query/NetworkReplySource.h"
+#include "query/RecordWriter.h"
 #include "query/ReplyPrinter.h"
+#include "status/ReplyDatagram.h"
 
 #include <chrono>
 #include <cmath>
@@ -34,6 +37,20 @@ int WatchServer(const ServerAddress& address, const QueryOptions& options)
     // append one document per refresh and report failures on standard error.
     const bool board = options.format == OutputFormat::Table;
     const bool redraw = board && isatty(STDOUT_FILENO);
+    std::unique_ptr<RecordWriter> recorder;
+    RecordContext context;
+    context.recordingStarted = std::chrono::system_clock::now();
+    context.server = address.host + ":" + std::to_string(address.port);
+    context.teamMode = options.teamMode;
+    context.teamTexts = options.teamTexts;
+    if (options.recordFile) {
+        Result<std::unique_ptr<RecordWriter>> opened = RecordWriter::Open(*options.recordFile);
+        if (!opened) {
+            std::cerr << "tallyhawk-query: " << opened.Error() << "\n";
+            return ToInt(ExitCode::RecordFailed);
+        }
+        recorder = std::move(*opened);
+    }
     int exitCode = 0;
     auto next = std::chrono::steady_clock::now();
     for (int refresh = 1; !options.watchCount || refresh <= *options.watchCount; ++refresh) {
@@ -41,6 +58,7 @@ int WatchServer(const ServerAddress& address, const QueryOptions& options)
             std::this_thread::sleep_until(next);
         next += period;
         const ReplyResult result = QueryServer(address, options.timeout);
+        context.time = std::chrono::system_clock::now();
         if (redraw)
             std::cout << "\x1b[H\x1b[2J"; // cursor home, clear screen
         if (board)
@@ -51,6 +69,16 @@ int WatchServer(const ServerAddress& address, const QueryOptions& options)
         if ((board && !redraw) || options.format == OutputFormat::Markdown)
             std::cout << "\n"; // a blank line ends a Markdown table
         std::cout.flush();
+        if (recorder && result && !IsEmptyReplyText(*result)) {
+            const ReplyStandings standings =
+                ReadReplyStandings(*result, options.teamMode, options.teamTexts);
+            if (const Result<bool> appended =
+                    recorder->Append(FormatRecordLine(context, standings));
+                !appended) {
+                std::cerr << "tallyhawk-query: " << appended.Error() << "\n";
+                return ToInt(ExitCode::RecordFailed);
+            }
+        }
     }
     return exitCode;
 }

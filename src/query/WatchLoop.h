@@ -9,5 +9,7 @@
 // standings, until interrupted or until options.watchCount refreshes. On a terminal the screen
 // is cleared before each text table; the other formats write one document per refresh (JSON one
 // line) and a failed refresh on standard error. The watching goes on after a failed refresh.
-// Returns the exit code of the last refresh.
+// With options.recordFile each reply with standings is appended to that match record; when the
+// file cannot be opened or written, the watching stops with ExitCode::RecordFailed after a
+// message on standard error. Otherwise returns the exit code of the last refresh.
 int WatchServer(const ServerAddress& address, const QueryOptions& options);

@@ -17,13 +17,17 @@
 #include "net/ClientSocket.h"
 #include "net/HostLookup.h"
 #include "net/HostResolver.h"
+#include "query/RecordWriter.h"
 #include "status/StandingsTotals.h"
 #include "status/StatusModel.h"
 #include "status/StatusWireFormat.h"
 #include "status/TeamMode.h"
 #include "ui/ObserveLauncher.h"
 #include "ui/StandingsClipboard.h"
+#include "ui/TimelineModel.h"
+#include "ui/TimelineWnd.h"
 
+#include <QPointer>
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -211,4 +215,28 @@ private:
     std::optional<ServerAddressText> ServerInFields() const;
     void KeepShownStandings(); // from OnStandingsShown
     void InstallCopyKey();     // Ctrl+C in the player list copies the standings
+
+    // The team mode the totals are taken with: what the radio pair shows (Skin with neither on).
+    TeamMode ShownTeamMode() const;
+
+    // Recording (MonitorDlgRecord.cpp): the open record, null while not recording; appends the
+    // shown standings after each reply and stops, with one box, when that fails. Tests give a
+    // stand-in for the save dialog.
+    std::unique_ptr<RecordWriter> recorder;
+    std::chrono::system_clock::time_point recordingStarted;
+    std::function<std::optional<std::string>()> chooseRecordFile;
+    void RecordStandings();
+
+    // The timeline (MonitorDlgTimeline.cpp): the watch's points, collected from the first reply
+    // (a new server starts a new watch), and its window, made when first chosen as a window of
+    // the dialog's widget (a modal dialog blocks other windows). The widget ends it with itself;
+    // if the dialog ends first, the window still goes before the points it borrows.
+    struct TimelineWindow
+    {
+        QPointer<CTimelineWnd> window;
+        ~TimelineWindow() { delete window.data(); }
+    };
+    TimelineModel timelineWatch;
+    TimelineWindow timelineWindow;
+    void AddTimelinePoint();
 };

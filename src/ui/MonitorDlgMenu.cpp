@@ -94,4 +94,6 @@ void CMonitorDlg::OnContextMenu(int controlId, const QPoint& globalPosition)
 void CMonitorDlg::OnStandingsShown()
 {
     KeepShownStandings();
+    RecordStandings();
+    AddTimelinePoint();
 }

@@ -7,19 +7,6 @@
 #include "status/StatusReplyReader.h"
 #include "ui/MonitorDlg.h"
 
-namespace {
-
-// The team mode is what the radio pair shows at the moment the totals are taken; with neither
-// on, the start-up mode, Skin.
-TeamMode SelectedTeamMode(const CDialog& dialog)
-{
-    return dialog.GetCheckedRadioButton(kColorRadioId, kSkinRadioId) == kColorRadioId
-               ? TeamMode::Color
-               : TeamMode::Skin;
-}
-
-} // namespace
-
 void CMonitorDlg::ParseStatusReply(std::string text)
 {
     // Reading starts from an empty model, so after an empty text the counts read 0 while the
@@ -41,10 +28,17 @@ void CMonitorDlg::ParseStatusReply(std::string text)
     OnStandingsShown();
 }
 
+// The team mode is what the radio pair shows at the moment the totals are taken; with neither
+// on, the start-up mode, Skin.
+TeamMode CMonitorDlg::ShownTeamMode() const
+{
+    return GetCheckedRadioButton(kColorRadioId, kSkinRadioId) == kColorRadioId ? TeamMode::Color
+                                                                               : TeamMode::Skin;
+}
+
 void CMonitorDlg::ComputeTotals()
 {
-    totals =
-        ComputeStandingsTotals(status, SelectedTeamMode(*this), {team1Text, team2Text, team3Text});
+    totals = ComputeStandingsTotals(status, ShownTeamMode(), {team1Text, team2Text, team3Text});
 }
 
 void CMonitorDlg::SortPlayersByFrags()

@@ -23,7 +23,8 @@ public:
           status(dialog.status), totals(dialog.totals),
           infoRefreshCountdown(dialog.infoRefreshCountdown), savedColor(dialog.savedColor),
           savedSkin(dialog.savedSkin), replyText(dialog.replyText), timerId(dialog.timerId),
-          standingsServer(dialog.standingsServer), contextMenu(dialog.contextMenu)
+          standingsServer(dialog.standingsServer), contextMenu(dialog.contextMenu),
+          chooseRecordFile(dialog.chooseRecordFile), timelineWindow(dialog.timelineWindow.window)
     {}
 
     CListCtrl& playerList;
@@ -61,6 +62,8 @@ public:
     UINT& timerId;
     std::optional<CMonitorDlg::ServerAddressText>& standingsServer;
     std::unique_ptr<CMenu>& contextMenu;
+    std::function<std::optional<std::string>()>& chooseRecordFile;
+    QPointer<CTimelineWnd>& timelineWindow;
 };
 
 // Reads as the dialog's own member access: Seam(dialog).status.

@@ -48,12 +48,9 @@ protected:
 
 TEST_F(MonitorMenus, EachListOffersItsEntriesByMouseAndKeyboard)
 {
-    const std::vector<UINT> playerEntries{kCopyStandingsCommand,
-                                          kCopyAddressCommand,
-                                          0,
-                                          kAlertsCommand,
-                                          kRecordMatchCommand,
-                                          kTimelineCommand};
+    const std::vector<UINT> playerEntries{
+        kCopyStandingsCommand, kCopyAddressCommand, 0,
+        kAlertsCommand,        kRecordMatchCommand, kTimelineCommand};
     const std::vector<UINT> infoEntries{kCopyStandingsCommand, kCopyAddressCommand};
     EXPECT_EQ(ContextMenuOf(kPlayerListId, RightClick), playerEntries);
     EXPECT_EQ(ContextMenuOf(kInfoListId, RightClick), infoEntries);
