@@ -17,9 +17,10 @@ enum class ExitCode
     Refused = 5,
     OversizeDatagram = 6,
     NetworkFailure = 7,
+    EventNotSeen = 8,
 };
 
-inline constexpr ExitCode kLastExitCode = ExitCode::NetworkFailure;
+inline constexpr ExitCode kLastExitCode = ExitCode::EventNotSeen;
 
 inline int ToInt(ExitCode code)
 {
@@ -31,7 +32,7 @@ inline std::string ExitCodeMeaning(ExitCode code)
 {
     switch (code) {
     case ExitCode::Success:
-        return "standings printed";
+        return "standings printed, or the awaited event happened";
     case ExitCode::NoReply:
         return "Server Did Not Respond (no reply in time, or an empty reply)";
     case ExitCode::Usage:
@@ -46,6 +47,8 @@ inline std::string ExitCodeMeaning(ExitCode code)
         return "reply datagram larger than " + std::to_string(kMaxDatagramBytes) + " bytes";
     case ExitCode::NetworkFailure:
         return "other network failure";
+    case ExitCode::EventNotSeen:
+        return "the watch ended (its count ran out) before the awaited event happened";
     }
     return {};
 }

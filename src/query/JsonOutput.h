@@ -3,6 +3,7 @@
 #pragma once
 
 #include "query/QueryStandings.h"
+#include "status/WatchEvent.h"
 
 #include <string>
 
@@ -13,3 +14,9 @@
 // same value (BytesToCodePoints), control characters (C0 and C1) escaped as \u00XX. No trailing
 // newline.
 std::string StandingsToJson(const QueryStandings& standings);
+
+// One event of a watch, on one line: {"time":"2026-12-10T17:24:29+0100","event":"join",
+// "name":"…","userid":N} for one player; "count" and "players":[{"name","userid"},...] for a
+// group; "count" and "threshold" for players=N; "count" and "maxclients" for full; "status"
+// (null when the key went away) for match-start and match-end. Strings as in StandingsToJson.
+std::string WatchEventToJson(const WatchEvent& event, const std::string& time);

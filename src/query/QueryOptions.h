@@ -5,6 +5,7 @@
 #include "query/ExitCode.h"
 #include "status/Result.h"
 #include "status/TeamMode.h"
+#include "status/WatchEvent.h"
 
 #include <chrono>
 #include <optional>
@@ -21,6 +22,8 @@ struct QueryOptions
     std::chrono::milliseconds timeout{2000};
     std::optional<double> watchSeconds; // repeat the query at this period
     std::optional<int> watchCount;      // stop watching after this many refreshes
+    bool events = false;                // with watchSeconds: event lines instead of standings
+    EventSelection until;               // with watchSeconds: stop at the first of these
 };
 
 // The options, or the exit code to end with at once: ExitCode::Success once --help or --version

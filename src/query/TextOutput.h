@@ -3,9 +3,14 @@
 #pragma once
 
 #include "query/QueryStandings.h"
+#include "status/WatchEvent.h"
 
 #include <ostream>
 
 // Writes the table. Server text is shown through BytesToTerminalText, one column per byte, so
 // the columns line up whatever the bytes are.
 void WriteStandingsText(std::ostream& out, const QueryStandings& standings);
+
+// One event of a watch as a line without its newline: the time, the event's name and what it
+// names, such as "17:24:29  join  Alice (user id 105)" or "17:30:02  match-start  20 min left".
+std::string WatchEventToText(const WatchEvent& event, const std::string& time);
