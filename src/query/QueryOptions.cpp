@@ -76,6 +76,8 @@ Result<QueryOptions, ExitCode> ParseQueryOptions(int argc, char** argv)
                    "with --watch: exit 0 as soon as EVENT happens (" + WatchEventNamesHelp() +
                        "); repeatable, the first of them ends the watch")
         ->type_name("EVENT")
+        ->allow_extra_args(
+            false) // one name per --until, so that a server after it stays the server
         ->needs(watchOption);
 
     try {

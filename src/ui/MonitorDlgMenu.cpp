@@ -92,4 +92,7 @@ void CMonitorDlg::OnContextMenu(int controlId, const QPoint& globalPosition)
 
 void CMonitorDlg::OnStandingsShown()
 {
+    Alerts().OnStandings(status, standingsServer ? standingsServer->host + ":" +
+                                                       std::to_string(standingsServer->port)
+                                                 : std::string());
 }

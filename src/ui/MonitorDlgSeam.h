@@ -23,7 +23,8 @@ public:
           status(dialog.status), totals(dialog.totals),
           infoRefreshCountdown(dialog.infoRefreshCountdown), savedColor(dialog.savedColor),
           savedSkin(dialog.savedSkin), replyText(dialog.replyText), timerId(dialog.timerId),
-          standingsServer(dialog.standingsServer), contextMenu(dialog.contextMenu)
+          standingsServer(dialog.standingsServer), contextMenu(dialog.contextMenu),
+          alerts(dialog.alerts)
     {}
 
     CListCtrl& playerList;
@@ -61,6 +62,7 @@ public:
     UINT& timerId;
     std::optional<CMonitorDlg::ServerAddressText>& standingsServer;
     std::unique_ptr<CMenu>& contextMenu;
+    std::unique_ptr<WatchAlerts>& alerts;
 };
 
 // Reads as the dialog's own member access: Seam(dialog).status.
