@@ -24,6 +24,8 @@ public:
     // The standings of one answered query, shown for `server` (host and port as typed). Standings
     // of another server than the last ones start a new comparison.
     void OnStandings(const StatusModel& standings, const std::string& server);
+    // The watch has stopped: the first standings of the next one are compared with nothing.
+    void OnWatchStopped() { tracker.Reset(); }
 
 private:
     std::unique_ptr<DesktopNotifier> notifier;

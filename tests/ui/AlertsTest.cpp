@@ -3,6 +3,7 @@
 // service of the test's own records the Notify calls the window makes, with their texts and the
 // replacing of the previous notification; without a service the window asks for attention
 // instead. Also the Alerts dialog and the kept choice.
+#include "DialogDriver.h"
 #include "EventLoopWait.h"
 #include "ShownDialogFixture.h"
 #include "res/ResourceIds.h"
@@ -177,6 +178,22 @@ TEST_F(Alerts, AFailedQueryIsComparedWithNothing)
     ASSERT_EQ(service.Calls().size(), 1u);
     EXPECT_EQ(service.Calls()[0].summary, "charlie joined on Pickup [one]");
     EXPECT_EQ(service.Calls()[0].body, "Joined: charlie"); // no markup: the text as it is
+}
+
+TEST_F(Alerts, ANewWatchStartsFromItsFirstReply)
+{
+    NotificationService service(/*bodyMarkup=*/false);
+    ASSERT_TRUE(service.Registered());
+    Choose({"join"});
+    dialog.ParseStatusReply(Reply("Standby", {"alpha"}));
+    Item(kStopButtonId)->setEnabled(true); // as while watching
+    PressButton(dialog, kStopButtonId);
+    dialog.ParseStatusReply(Reply("Standby", {"alpha", "bravo"})); // the next watch's baseline
+    dialog.ParseStatusReply(Reply("Standby", {"alpha", "bravo", "charlie"}));
+    ASSERT_TRUE(RunUntil([&] { return service.Calls().size() == 1; }));
+    RunFor(std::chrono::milliseconds(100));
+    ASSERT_EQ(service.Calls().size(), 1u);
+    EXPECT_EQ(service.Calls()[0].summary, "charlie joined on Pickup [one]");
 }
 
 TEST_F(Alerts, NothingChosenSendsNothing)
