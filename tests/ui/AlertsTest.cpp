@@ -6,20 +6,26 @@
 #include "DialogDriver.h"
 #include "EventLoopWait.h"
 #include "ShownDialogFixture.h"
+#include "framework/Menu.h"
 #include "res/ResourceIds.h"
 #include "ui/AlertSettings.h"
 #include "ui/AlertsDlg.h"
 #include "ui/MonitorDlg.h"
 #include "ui/MonitorDlgSeam.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -215,6 +221,41 @@ TEST_F(Alerts, WithoutANotificationServiceTheWindowAsksForAttention)
     dialog.ParseStatusReply(Reply("Standby", {"alpha", "bravo"}));
     EXPECT_TRUE(RunUntil([&] { return attentionAsked == 1; }));
     EXPECT_TRUE(boxes.Records().empty());
+}
+
+TEST_F(Alerts, WindowMenuOpensTheDialogWhoseChoiceIsToldAndKept)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+    CMenu* windowMenu = dialog.GetSystemMenu(false);
+    QTest::keyClick(dialog.GetSafeHwnd(), Qt::Key_Space, Qt::AltModifier);
+    ASSERT_TRUE(RunUntil([windowMenu] { return windowMenu->GetQMenu()->isVisible(); }));
+    QAction* entry = nullptr;
+    for (QAction* action : windowMenu->GetQMenu()->actions())
+        if (action->text() == "&Alerts...")
+            entry = action;
+    ASSERT_NE(entry, nullptr);
+
+    // The person ticks "A player joins" and presses OK, inside the dialog's loop.
+    bool answered = false;
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(RunUntil([] { return QApplication::activeModalWidget() != nullptr; }));
+        QWidget* alerts = QApplication::activeModalWidget();
+        EXPECT_EQ(alerts->windowTitle(), "Alerts");
+        for (QCheckBox* check : alerts->findChildren<QCheckBox*>())
+            if (check->text() == "A player &joins")
+                QTest::keyClick(check, Qt::Key_Space);
+        for (QPushButton* button : alerts->findChildren<QPushButton*>())
+            if (button->text() == "OK")
+                button->click();
+        answered = true;
+    });
+    windowMenu->GetQMenu()->close();
+    entry->trigger();
+    ASSERT_TRUE(RunUntil([&] { return answered; }));
+    EXPECT_EQ(Seam(dialog).alerts->Chosen().Names(), std::vector<std::string>{"join"});
+    EXPECT_EQ(LoadAlertChoice().Names(), std::vector<std::string>{"join"});
 }
 
 // The Alerts dialog, closed by a timer inside its loop as a person would close it.
