@@ -37,18 +37,20 @@ macro(tallyhawk_check_program name guiMain)
     endif()
 endmacro()
 
-# tallyhawk_test(NAME SOURCES file... [LIBRARIES lib...] [GUI] [DATA] [RESOURCE_LOCK lock...])
+# tallyhawk_test(NAME SOURCES file... [LIBRARIES lib...] [GUI] [DATA] [RESOURCE_LOCK lock...]
+#                [LAUNCHER command...])
 # Builds one GoogleTest executable and registers it with CTest. GUI tests get a test main that
 # makes a QApplication and run on Qt's offscreen platform; the others use gtest_main. DATA tests
-# read the committed files of tests/data (tests/support/TestData.h).
+# read the committed files of tests/data (tests/support/TestData.h). A LAUNCHER command runs the
+# test program (dbus-run-session --, for a session bus of its own).
 function(tallyhawk_test name)
-    cmake_parse_arguments(ARG "GUI;DATA" "" "SOURCES;LIBRARIES;RESOURCE_LOCK" ${ARGN})
+    cmake_parse_arguments(ARG "GUI;DATA" "" "SOURCES;LIBRARIES;RESOURCE_LOCK;LAUNCHER" ${ARGN})
     tallyhawk_check_program(${name} tallyhawk_qt_test_main)
     target_link_libraries(${name} PRIVATE GTest::gtest GTest::gmock)
     if(NOT ARG_GUI)
         target_link_libraries(${name} PRIVATE GTest::gtest_main)
     endif()
-    add_test(NAME ${name} COMMAND ${name})
+    add_test(NAME ${name} COMMAND ${ARG_LAUNCHER} $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES TIMEOUT 300
                          ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
     if(ARG_RESOURCE_LOCK)

@@ -51,3 +51,13 @@ inline constexpr int kPasteEditId = 1032;
 inline constexpr int kObserveButtonId = 1033;
 inline constexpr int kTeam3TotalId = 1034;
 inline constexpr int kTeam3LabelId = 1035;
+
+// The Alerts dialog: a check box per event and the number of players to wait for.
+inline constexpr int kAlertsDialogId = 120;
+inline constexpr int kAlertJoinCheckId = 1201;
+inline constexpr int kAlertLeaveCheckId = 1202;
+inline constexpr int kAlertPlayersCheckId = 1203;
+inline constexpr int kAlertPlayersEditId = 1204;
+inline constexpr int kAlertFullCheckId = 1205;
+inline constexpr int kAlertMatchStartCheckId = 1206;
+inline constexpr int kAlertMatchEndCheckId = 1207;

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Speed of the status core on a full server: reading the committed 32-player reply, and the
-// totals and ordering of 33 players. Run from the build folder: bench/status/tallyhawk_status_bench
+// totals and ordering of 33 players, and the events between two replies of a watch. Run from the
+// build folder: bench/status/tallyhawk_status_bench
 
 #include "TestData.h"
 #include "status/Standings.h"
 #include "status/StatusReplyReader.h"
+#include "status/WatchEventTracker.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -92,6 +94,81 @@ void BM_CopyPlayers33(benchmark::State& state)
     }
 }
 BENCHMARK(BM_CopyPlayers33)->ComputeStatistics("min", Fastest);
+
+// The events after every answered query of a watch: with the same 32 players as the reply before
+// (the usual case) the comparison must cost a small part of reading the reply
+// (BM_ReadFullServerReply). Players ordered by frags, as both front ends hand them over.
+void BM_WatchEventsSamePlayers32(benchmark::State& state)
+{
+    const std::string reply = ReadTestDataFile("full-server.reply");
+    if (reply.empty()) {
+        state.SkipWithError("tests/data/full-server.reply is missing");
+        return;
+    }
+    StatusModel model;
+    ReadStatusReply(reply, model);
+    OrderPlayersByFrags(model);
+    WatchEventTracker tracker(8);
+    tracker.Compare(model);
+    for (auto _ : state) {
+        std::vector<WatchEvent> events = tracker.Compare(model);
+        benchmark::DoNotOptimize(events);
+        benchmark::ClobberMemory();
+    }
+    state.counters["players"] = model.playerCount;
+}
+BENCHMARK(BM_WatchEventsSamePlayers32)->ComputeStatistics("min", Fastest);
+
+// The same players, but every other reply in another order (as after a reshuffle of the frag
+// order), so no player is where the reply before had it.
+void BM_WatchEventsSamePlayersReordered32(benchmark::State& state)
+{
+    const std::string reply = ReadTestDataFile("full-server.reply");
+    if (reply.empty()) {
+        state.SkipWithError("tests/data/full-server.reply is missing");
+        return;
+    }
+    StatusModel ordered;
+    ReadStatusReply(reply, ordered);
+    StatusModel reversed = ordered;
+    std::reverse(reversed.players.begin(), reversed.players.begin() + reversed.playerCount);
+    WatchEventTracker tracker(8);
+    tracker.Compare(ordered);
+    bool toReversed = true;
+    for (auto _ : state) {
+        std::vector<WatchEvent> events = tracker.Compare(toReversed ? reversed : ordered);
+        toReversed = !toReversed;
+        benchmark::DoNotOptimize(events);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_WatchEventsSamePlayersReordered32)->ComputeStatistics("min", Fastest);
+
+// A busy reply: four of the 32 players left and four others joined since the reply before, so
+// every compare gives two grouped events and remembers the players again.
+void BM_WatchEventsFourReplaced32(benchmark::State& state)
+{
+    const std::string reply = ReadTestDataFile("full-server.reply");
+    if (reply.empty()) {
+        state.SkipWithError("tests/data/full-server.reply is missing");
+        return;
+    }
+    StatusModel first;
+    ReadStatusReply(reply, first);
+    StatusModel second = first;
+    for (std::size_t row = 0; row < 4; ++row)
+        second.players[row].userId += 1000;
+    WatchEventTracker tracker;
+    tracker.Compare(first);
+    bool toSecond = true;
+    for (auto _ : state) {
+        std::vector<WatchEvent> events = tracker.Compare(toSecond ? second : first);
+        toSecond = !toSecond;
+        benchmark::DoNotOptimize(events);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_WatchEventsFourReplaced32)->ComputeStatistics("min", Fastest);
 
 } // namespace
 

@@ -131,6 +131,13 @@ ParseMonitorCommandLine(const std::vector<std::string>& arguments)
                    "fills the host and port fields (the port list's 27000 if none)")
         ->type_name("HOST[:PORT]");
     app.add_flag("--watch", options.watch, "press \"Watch Server\" once the window is up");
+    std::vector<std::string> alertNames;
+    app.add_option("--alert", alertNames,
+                   "tell through the desktop when EVENT happens (" + WatchEventNamesHelp() +
+                       "), for this run; repeatable")
+        ->type_name("EVENT")
+        ->allow_extra_args(
+            false); // one name per --alert, so that a server after it stays the server
     app.set_version_flag("--version", std::string("tallyhawk ") + kDisplayVersion);
     app.footer("Press F1 in the window for the user guide.");
 
@@ -146,6 +153,12 @@ ParseMonitorCommandLine(const std::vector<std::string>& arguments)
             error = FillServer(server, &options);
         else if (app.count("server") > 0)
             error = "the server is empty";
+        for (auto name = alertNames.begin(); error.empty() && name != alertNames.end(); ++name) {
+            if (!options.alerts)
+                options.alerts.emplace();
+            if (const Result<bool> added = options.alerts->Add(*name); !added)
+                error = "--alert " + added.Error();
+        }
     } catch (const CLI::CallForHelp&) {
         return Fail(CommandLineExit{0, app.help()});
     } catch (const CLI::CallForVersion&) {

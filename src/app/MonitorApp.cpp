@@ -7,6 +7,7 @@
 #include "framework/Resources.h"
 #include "framework/SocketStartup.h"
 #include "res/ResourceIds.h"
+#include "ui/AlertSettings.h"
 #include "ui/MonitorDlg.h"
 
 #include <QAbstractButton>
@@ -24,6 +25,7 @@ void ApplyCommandLine(const MonitorCommandLine& commandLine, CMonitorDlg& dialog
     dialog.SetServer(commandLine.host, commandLine.port
                                            ? std::optional(std::to_string(*commandLine.port))
                                            : std::nullopt);
+    dialog.ChooseAlerts(commandLine.alerts ? *commandLine.alerts : LoadAlertChoice());
     if (commandLine.watch) {
         // Runs inside the dialog's modal loop, after its initialisation.
         QTimer::singleShot(0, &scope, [&dialog] {

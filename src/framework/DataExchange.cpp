@@ -9,6 +9,7 @@
 #include "framework/Text.h"
 #include "framework/WidgetText.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -148,6 +149,19 @@ void ExchangeText(CDataExchange& dx, int id, std::int32_t& value)
         return;
     }
     value = *parsed;
+}
+
+void ExchangeCheck(CDataExchange& dx, int id, bool& value)
+{
+    if (dx.Failed())
+        return;
+    auto* check = qobject_cast<QCheckBox*>(dx.PrepareControl(id));
+    if (!check)
+        return;
+    if (dx.IsSaving())
+        value = check->isChecked();
+    else
+        check->setChecked(value);
 }
 
 void ExchangeComboText(CDataExchange& dx, int id, std::string& value)

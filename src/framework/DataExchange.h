@@ -56,6 +56,8 @@ void ExchangeText(CDataExchange& dx, int id, std::string& value);
 // Integer text: "%d" when loading; the integer rules (IntegerText.h) when saving, with
 // "Please enter an integer." on failure.
 void ExchangeText(CDataExchange& dx, int id, std::int32_t& value);
+// Check box: on or off.
+void ExchangeCheck(CDataExchange& dx, int id, bool& value);
 // Combo box: loading selects the first list entry that begins with the text (case ignored) or
 // else shows the text itself; saving reads the edit part.
 void ExchangeComboText(CDataExchange& dx, int id, std::string& value);

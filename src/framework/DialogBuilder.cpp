@@ -16,6 +16,7 @@
 #include "framework/Wnd.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QIcon>
@@ -130,6 +131,12 @@ QWidget* MakeWidget(const ControlTemplate& control, DialogBaseUnits base, QWidge
         });
         return radio;
     }
+    case ControlKind::CheckBox: {
+        auto* check = new QCheckBox(ToUnicode(control.caption), &window);
+        QObject::connect(check, &QCheckBox::clicked, check,
+                         [&target, check] { Notify(target, check, BN_CLICKED); });
+        return check;
+    }
     case ControlKind::StaticText: {
         auto* label = (control.styles & kSunken) ? new ValueLabel(&window) : new QLabel(&window);
         label->setTextFormat(Qt::PlainText);
@@ -183,6 +190,7 @@ std::optional<UINT> ControlColorKind(ControlKind kind)
         return CTLCOLOR_LISTBOX;
     case ControlKind::PushButton:
     case ControlKind::RadioButton:
+    case ControlKind::CheckBox:
         return CTLCOLOR_BTN;
     case ControlKind::StaticText:
     case ControlKind::GroupBox:

@@ -19,6 +19,7 @@ const std::map<QString, ControlKind>& KindNames()
         {"combobox", ControlKind::ComboBox},
         {"pushbutton", ControlKind::PushButton},
         {"radiobutton", ControlKind::RadioButton},
+        {"checkbox", ControlKind::CheckBox},
         {"static", ControlKind::StaticText},
         {"groupbox", ControlKind::GroupBox},
         {"icon", ControlKind::StaticIcon},
@@ -61,6 +62,7 @@ const std::set<QString>& InertStyleNames()
         "autohscroll",      // a line edit always scrolls with the caret
         "icon",             // a push button shows the icon it is given (CButton::SetIcon)
         "notify",           // every control sends its notifications
+        "autocheckbox",     // a check box always changes its state when clicked
         "left",             // static text is always left-aligned
         "noprefix",         // static text is plain: '&' shows as it stands
         "nointegralheight", // a list is as high as its template says, not whole rows

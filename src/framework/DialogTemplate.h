@@ -15,6 +15,7 @@ enum class ControlKind
     ComboBox,
     PushButton,
     RadioButton,
+    CheckBox,
     StaticText,
     GroupBox,
     StaticIcon,

@@ -18,9 +18,10 @@ enum class ExitCode
     OversizeDatagram = 6,
     NetworkFailure = 7,
     RecordFailed = 8,
+    EventNotSeen = 9,
 };
 
-inline constexpr ExitCode kLastExitCode = ExitCode::RecordFailed;
+inline constexpr ExitCode kLastExitCode = ExitCode::EventNotSeen;
 
 inline int ToInt(ExitCode code)
 {
@@ -32,7 +33,7 @@ inline std::string ExitCodeMeaning(ExitCode code)
 {
     switch (code) {
     case ExitCode::Success:
-        return "standings printed";
+        return "standings printed, or the awaited event happened";
     case ExitCode::NoReply:
         return "Server Did Not Respond (no reply in time, or an empty reply)";
     case ExitCode::Usage:
@@ -49,6 +50,8 @@ inline std::string ExitCodeMeaning(ExitCode code)
         return "other network failure";
     case ExitCode::RecordFailed:
         return "match record cannot be written (watching stops)";
+    case ExitCode::EventNotSeen:
+        return "the watch ended (its count ran out) before the awaited event happened";
     }
     return {};
 }

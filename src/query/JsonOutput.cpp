@@ -67,3 +67,41 @@ std::string StandingsToJson(const ReplyStandings& standings)
     document["totals"] = std::move(totals);
     return EscapeC1Controls(document.dump());
 }
+
+std::string WatchEventToJson(const WatchEvent& event, const std::string& time)
+{
+    using Json = nlohmann::ordered_json;
+    Json document = Json::object();
+    document["time"] = time;
+    document["event"] = WatchEventName(event);
+    switch (event.kind) {
+    case WatchEventKind::Join:
+    case WatchEventKind::Leave:
+        if (event.players.size() == 1) {
+            document["name"] = BytesToCodePoints(event.players.front().name);
+            document["userid"] = event.players.front().userId;
+            break;
+        }
+        document["count"] = event.players.size();
+        document["players"] = Json::array();
+        for (const EventPlayer& player : event.players)
+            document["players"].push_back(
+                Json{{"name", BytesToCodePoints(player.name)}, {"userid", player.userId}});
+        break;
+    case WatchEventKind::Players:
+        document["count"] = event.playerCount;
+        document["threshold"] = event.threshold;
+        break;
+    case WatchEventKind::Full:
+        document["count"] = event.playerCount;
+        document["maxclients"] = event.threshold;
+        break;
+    case WatchEventKind::MatchStart:
+    case WatchEventKind::MatchEnd:
+        document["status"] = event.status.empty() && event.kind == WatchEventKind::MatchEnd
+                                 ? Json(nullptr)
+                                 : Json(BytesToCodePoints(event.status));
+        break;
+    }
+    return EscapeC1Controls(document.dump());
+}

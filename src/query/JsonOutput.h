@@ -3,6 +3,7 @@
 #pragma once
 
 #include "status/Standings.h"
+#include "status/WatchEvent.h"
 
 #include <string>
 
@@ -17,3 +18,9 @@ std::string StandingsToJson(const ReplyStandings& standings);
 // Serialised JSON with its C1 controls (U+0080 to U+009F) escaped as \u00XX too, since written
 // raw to a terminal they act on it; the serializer escapes only C0 controls.
 std::string EscapeC1Controls(const std::string& json);
+
+// One event of a watch, on one line: {"time":"2026-12-10T17:24:29+0100","event":"join",
+// "name":"…","userid":N} for one player; "count" and "players":[{"name","userid"},...] for a
+// group; "count" and "threshold" for players=N; "count" and "maxclients" for full; "status"
+// (null when the key went away) for match-start and match-end. Strings as in StandingsToJson.
+std::string WatchEventToJson(const WatchEvent& event, const std::string& time);

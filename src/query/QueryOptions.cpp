@@ -85,6 +85,20 @@ Result<QueryOptions, ExitCode> ParseQueryOptions(int argc, char** argv)
         ->type_name("FILE")
         ->needs(watchOption);
 
+    app.add_flag("--events", options.events,
+                 "with --watch: print a line per event (players joining and leaving, the "
+                 "match starting and ending; with --json a JSON object) instead of the "
+                 "standings")
+        ->needs(watchOption);
+    std::vector<std::string> untilNames;
+    app.add_option("--until", untilNames,
+                   "with --watch: exit 0 as soon as EVENT happens (" + WatchEventNamesHelp() +
+                       "); repeatable, the first of them ends the watch")
+        ->type_name("EVENT")
+        ->allow_extra_args(
+            false) // one name per --until, so that a server after it stays the server
+        ->needs(watchOption);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& done) { // --help, --version: printed, exit status 0
@@ -113,6 +127,12 @@ Result<QueryOptions, ExitCode> ParseQueryOptions(int argc, char** argv)
     }
     options.json = options.format == OutputFormat::Json;
     options.raw = options.format == OutputFormat::Raw;
+    for (const std::string& name : untilNames)
+        if (const Result<bool> added = options.until.Add(name); !added) {
+            std::cerr << "tallyhawk-query: --until " << added.Error() << "\n"
+                      << "Run with --help for more information.\n";
+            return Fail(ExitCode::Usage);
+        }
     options.teamMode = teamMode == "color" ? TeamMode::Color : TeamMode::Skin;
     options.timeout = std::chrono::milliseconds(std::lround(timeoutSeconds * 1000.0));
     return options;

@@ -6,6 +6,7 @@
 #include "query/OutputFormat.h"
 #include "status/Result.h"
 #include "status/TeamMode.h"
+#include "status/WatchEvent.h"
 
 #include <chrono>
 #include <optional>
@@ -25,6 +26,8 @@ struct QueryOptions
     std::optional<int> watchCount;      // stop watching after this many refreshes
     // With --watch: append a match-record line per reply to this file.
     std::optional<std::string> recordFile;
+    bool events = false;  // with watchSeconds: event lines instead of standings
+    EventSelection until; // with watchSeconds: stop at the first of these
 };
 
 // The options, or the exit code to end with at once: ExitCode::Success once --help or --version

@@ -95,3 +95,30 @@ void WriteStandingsSummary(std::ostream& out, const QueryStandings& standings,
     WritePlayers(out, standings.model);
     WriteTotals(out, standings);
 }
+
+std::string WatchEventToText(const WatchEvent& event, const std::string& time)
+{
+    std::string details;
+    switch (event.kind) {
+    case WatchEventKind::Join:
+    case WatchEventKind::Leave:
+        if (event.players.size() > 1)
+            details = std::to_string(event.players.size()) + " players: ";
+        for (std::size_t index = 0; index < event.players.size(); ++index)
+            details += (index > 0 ? ", " : "") + ReadableTextUtf8(event.players[index].name) +
+                       " (user id " + std::to_string(event.players[index].userId) + ")";
+        break;
+    case WatchEventKind::Players:
+        details = std::to_string(event.playerCount) + " players";
+        break;
+    case WatchEventKind::Full:
+        details = std::to_string(event.playerCount) + " of " + std::to_string(event.threshold) +
+                  " players";
+        break;
+    case WatchEventKind::MatchStart:
+    case WatchEventKind::MatchEnd:
+        details = event.status.empty() ? "(no status)" : ReadableTextUtf8(event.status);
+        break;
+    }
+    return time + "  " + WatchEventName(event) + "  " + details;
+}

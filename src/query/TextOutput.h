@@ -3,6 +3,7 @@
 #pragma once
 
 #include "query/QueryStandings.h"
+#include "status/WatchEvent.h"
 
 #include <ostream>
 #include <string_view>
@@ -16,3 +17,7 @@ void WriteStandingsText(std::ostream& out, const QueryStandings& standings);
 // totals of the table above without the serverinfo.
 void WriteStandingsSummary(std::ostream& out, const QueryStandings& standings,
                            std::string_view address, std::string_view localTime);
+
+// One event of a watch as a line without its newline: the time, the event's name and what it
+// names, such as "17:24:29  join  Alice (user id 105)" or "17:30:02  match-start  20 min left".
+std::string WatchEventToText(const WatchEvent& event, const std::string& time);

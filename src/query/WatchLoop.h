@@ -12,4 +12,7 @@
 // With options.recordFile each reply with standings is appended to that match record; when the
 // file cannot be opened or written, the watching stops with ExitCode::RecordFailed after a
 // message on standard error. Otherwise returns the exit code of the last refresh.
+// With options.events, a line per event (WatchEventToText, or WatchEventToJson with json)
+// replaces the standings. With options.until, the watch ends with ExitCode::Success at the first
+// awaited event (its line printed), or with ExitCode::EventNotSeen when watchCount runs out.
 int WatchServer(const ServerAddress& address, const QueryOptions& options);

@@ -26,6 +26,7 @@
 #include "ui/StandingsClipboard.h"
 #include "ui/TimelineModel.h"
 #include "ui/TimelineWnd.h"
+#include "ui/WatchAlerts.h"
 
 #include <QPointer>
 #include <array>
@@ -55,6 +56,8 @@ public:
     // Fills the host and port fields before the window shows (the program's command line); a
     // field that is given nothing keeps its start value.
     void SetServer(std::optional<std::string> host, std::optional<std::string> port);
+    // The alerts to tell from now on (the Alerts dialog's choice, or the command line's).
+    void ChooseAlerts(const EventSelection& alerts);
 
     // The local UDP port of every query; tests choose 0 (any free port) so that they run beside a
     // window that is watching.
@@ -113,6 +116,7 @@ protected:
     void OnCopyStandings();     // MonitorDlgShare.cpp
     void OnCopyServerAddress(); // MonitorDlgShare.cpp
     void OnAlerts();            // MonitorDlgAlerts.cpp
+    WatchAlerts& Alerts();      // MonitorDlgAlerts.cpp
     void OnRecordMatch();       // MonitorDlgRecord.cpp
     bool IsRecording() const;   // MonitorDlgRecord.cpp
     void OnTimeline();          // MonitorDlgTimeline.cpp
@@ -148,8 +152,9 @@ private:
     std::string team3TotalText;
     std::string team3Label;
 
-    std::unique_ptr<CMenu> contextMenu; // the lists' context menu, built anew at each request
-    HICON appIcon;                      // shared: never destroyed
+    std::unique_ptr<CMenu> contextMenu;  // the lists' context menu, built anew at each request
+    std::unique_ptr<WatchAlerts> alerts; // made at the first use, by Alerts()
+    HICON appIcon;                       // shared: never destroyed
     std::unique_ptr<CClientSocket> querySocket; // the query in progress
     // The 14 colour swatches, built at initialisation; owned here, borrowed by the player list.
     CImageList colorImages;

@@ -96,4 +96,7 @@ void CMonitorDlg::OnStandingsShown()
     KeepShownStandings();
     RecordStandings();
     AddTimelinePoint();
+    Alerts().OnStandings(status, standingsServer ? standingsServer->host + ":" +
+                                                       std::to_string(standingsServer->port)
+                                                 : std::string());
 }

@@ -24,7 +24,8 @@ public:
           infoRefreshCountdown(dialog.infoRefreshCountdown), savedColor(dialog.savedColor),
           savedSkin(dialog.savedSkin), replyText(dialog.replyText), timerId(dialog.timerId),
           standingsServer(dialog.standingsServer), contextMenu(dialog.contextMenu),
-          chooseRecordFile(dialog.chooseRecordFile), timelineWindow(dialog.timelineWindow.window)
+          chooseRecordFile(dialog.chooseRecordFile), timelineWindow(dialog.timelineWindow.window),
+          alerts(dialog.alerts)
     {}
 
     CListCtrl& playerList;
@@ -64,6 +65,7 @@ public:
     std::unique_ptr<CMenu>& contextMenu;
     std::function<std::optional<std::string>()>& chooseRecordFile;
     QPointer<CTimelineWnd>& timelineWindow;
+    std::unique_ptr<WatchAlerts>& alerts;
 };
 
 // Reads as the dialog's own member access: Seam(dialog).status.

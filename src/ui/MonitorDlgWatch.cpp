@@ -269,6 +269,7 @@ void CMonitorDlg::OnStop()
         DestroyQuerySocket();
     lookedUpAddress.reset();
     infoRefreshCountdown = 0;
+    Alerts().OnWatchStopped();
 }
 
 void CMonitorDlg::OnChangeHost()

@@ -75,6 +75,9 @@ TEST(MonitorCommandLine, RefusedFormsSayWhyAndExitWithStatus2)
         {{"h", "-platform"}, "-platform needs a value"},
         {{"-platform=offscreen"}, "-platform=offscreen"},
         {{"-reverse=yes"}, "-reverse=yes"},
+        {{"--alert", "joins"}, "--alert 'joins' is not an event"},
+        {{"--alert", "players=65"}, "from 1 to 64"},
+        {{"--alert"}, "--alert"},
     };
     for (const auto& [arguments, reason] : cases) {
         SCOPED_TRACE(arguments.front());
@@ -84,6 +87,26 @@ TEST(MonitorCommandLine, RefusedFormsSayWhyAndExitWithStatus2)
         EXPECT_EQ(exit.status, 2);
         EXPECT_NE(exit.output.find(reason), std::string::npos) << exit.output;
         EXPECT_EQ(exit.output.rfind("tallyhawk: ", 0), 0u) << exit.output;
+    }
+}
+
+TEST(MonitorCommandLine, AlertsAreChosenOnlyWhenGiven)
+{
+    const std::pair<std::vector<std::string>, std::optional<std::vector<std::string>>> cases[] = {
+        {{"h:27500", "--watch"}, std::nullopt},
+        {{"--alert", "players=4", "h", "--alert", "match-start", "--watch"},
+         std::vector<std::string>{"players=4", "match-start"}},
+        {{"--alert", "join", "--alert", "join", "--alert", "players=2", "--alert", "players=3"},
+         std::vector<std::string>{"join", "players=3"}},
+    };
+    for (const auto& [arguments, names] : cases) {
+        SCOPED_TRACE(arguments.front());
+        auto result = ParseMonitorCommandLine(arguments);
+        ASSERT_TRUE(result) << result.Error().output;
+        ASSERT_EQ(result->alerts.has_value(), names.has_value());
+        if (names) {
+            EXPECT_EQ(result->alerts->Names(), *names);
+        }
     }
 }
 

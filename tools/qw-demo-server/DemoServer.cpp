@@ -3,6 +3,8 @@
 // SIGINT and SIGTERM are taken only inside ppoll, so a stop is never missed.
 #include "qw-demo-server/DemoServer.h"
 
+#include "qw-demo-server/PickupMatch.h"
+#include "qw-demo-server/StatusReplyWriter.h"
 #include "qw-demo-server/StatusRequest.h"
 #include "status/StatusWireFormat.h"
 
@@ -117,6 +119,7 @@ int RunDemoServer(const DemoServerOptions& options)
 
     const MatchSettings settings = SettingsForScenario(options.scenario, options.match);
     SimulatedMatch match(settings);
+    PickupMatch pickup(options.match);
     std::mt19937 garbageRandom(settings.seed);
     const Clock::time_point start = Clock::now();
     const std::optional<Clock::time_point> stopAt =
@@ -157,9 +160,17 @@ int RunDemoServer(const DemoServerOptions& options)
             continue;
 
         const std::chrono::duration<double> elapsed = Clock::now() - start;
-        match.AdvanceTo(elapsed.count() * options.speed);
-        for (const std::string& reply :
-             ScenarioReply(options.scenario, match, *flags, garbageRandom))
+        std::vector<std::string> replies;
+        if (options.scenario == Scenario::Pickup) {
+            pickup.GoToStep(static_cast<std::int64_t>(elapsed.count() / options.stepSeconds));
+            replies =
+                PackReplyDatagrams(StatusReplyPieces(pickup.ServerInfo(), pickup.Clients(), *flags),
+                                   kServerPrintBufferBytes);
+        } else {
+            match.AdvanceTo(elapsed.count() * options.speed);
+            replies = ScenarioReply(options.scenario, match, *flags, garbageRandom);
+        }
+        for (const std::string& reply : replies)
             sendto(udp, reply.data(), reply.size(), 0, reinterpret_cast<const sockaddr*>(&peer),
                    peerLength);
     }

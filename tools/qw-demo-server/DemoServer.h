@@ -18,6 +18,7 @@ struct DemoServerOptions
     double speed = 1; // match seconds per real second; 0 freezes the match
     Scenario scenario = Scenario::Normal;
     std::optional<double> maxSeconds; // stop by itself after this long
+    double stepSeconds = 5;           // the pickup scenario's step
     bool verbose = false;             // log every datagram
 };
 

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Scenario>, 10> kScenarios{{
+constexpr std::array<std::pair<std::string_view, Scenario>, 11> kScenarios{{
     {"normal", Scenario::Normal},
     {"silent", Scenario::Silent},
     {"empty-datagram", Scenario::EmptyDatagram},
@@ -22,6 +22,7 @@ constexpr std::array<std::pair<std::string_view, Scenario>, 10> kScenarios{{
     {"garbage", Scenario::Garbage},
     {"no-players", Scenario::NoPlayers},
     {"full", Scenario::Full},
+    {"pickup", Scenario::Pickup},
 }};
 
 std::string Joined(const std::vector<std::string>& pieces)
@@ -125,6 +126,7 @@ std::vector<std::string> ScenarioReply(Scenario scenario, const SimulatedMatch& 
     case Scenario::Normal:
     case Scenario::NoPlayers:
     case Scenario::Full:
+    case Scenario::Pickup: // the server passes the pickup game's standings in place of a match
         break;
     }
     return PackReplyDatagrams(pieces(), kServerPrintBufferBytes);

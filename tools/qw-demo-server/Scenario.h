@@ -22,6 +22,7 @@ enum class Scenario
     Garbage,       // random bytes
     NoPlayers,     // serverinfo only
     Full,          // 32 players with long names, 27 serverinfo pairs: two datagrams
+    Pickup,        // a pickup game in steps (PickupMatch): joins, countdown, match, standby
 };
 
 inline constexpr std::size_t kOversizeDatagramBytes = 5000;

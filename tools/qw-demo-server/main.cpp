@@ -5,6 +5,7 @@
 #include "cli/FiniteRange.h"
 #include "qw-demo-server/DemoServer.h"
 #include "qw-demo-server/NamePool.h"
+#include "qw-demo-server/PickupMatch.h"
 #include "res/Version.h"
 #include "status/StatusWireFormat.h"
 
@@ -35,6 +36,13 @@ std::string ScenarioHelp()
            "  no-players      serverinfo only\n"
            "  full            32 players with long names, 27 serverinfo pairs: a reply of "
            "two datagrams\n"
+           "  pickup          a pickup game, one step every --step-seconds: one more player\n"
+           "                  joins each step until the server (--players slots, default 8)\n"
+           "                  is full, then 'Countdown', then a match of 'N min left' from " +
+           std::to_string(PickupMatch::kMatchMinutes) +
+           "\n"
+           "                  down to 1, then 'Standby' with the final frags; then everyone\n"
+           "                  leaves and it begins again\n"
            "Spectators are listed only when the request's flags ask for them (4); flag 16 "
            "adds each client's team.";
 }
@@ -82,6 +90,11 @@ int main(int argc, char** argv)
     app.add_option("--max-seconds", options.maxSeconds, "stop by itself after this long")
         ->type_name("S")
         ->check(FiniteRange(0.0, 1e7));
+    auto* stepOption =
+        app.add_option("--step-seconds", options.stepSeconds,
+                       "with --scenario pickup: seconds per step of the game (default 5)")
+            ->type_name("S")
+            ->check(FiniteRange(0.01, 86400.0));
     app.add_flag("--verbose", options.verbose, "log every datagram received on standard error");
     app.set_version_flag("--version", std::string("qw-demo-server ") + kDisplayVersion);
     app.footer(ScenarioHelp());
@@ -94,5 +107,9 @@ int main(int argc, char** argv)
         return 2;
     }
     options.scenario = *ScenarioFromName(scenario);
+    if (stepOption->count() > 0 && options.scenario != Scenario::Pickup) {
+        std::cerr << "qw-demo-server: --step-seconds goes with --scenario pickup\n";
+        return 2;
+    }
     return RunDemoServer(options);
 }
