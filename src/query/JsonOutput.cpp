@@ -45,9 +45,8 @@ std::string StandingsToJson(const QueryStandings& standings)
         serverInfo.push_back(Json::array({BytesToCodePoints(model.serverInfo.infoKeys[pair]),
                                           BytesToCodePoints(model.serverInfo.infoValues[pair])}));
 
-    Json players = Json::array();
-    for (std::int32_t row = 0; row < model.playerCount; ++row) {
-        const PlayerEntry& player = model.players[row];
+    const bool extended = standings.layout == StatusLayout::Extended;
+    const auto entryOf = [extended](const PlayerEntry& player) {
         Json entry = Json::object();
         entry["userId"] = player.userId;
         entry["frags"] = player.frags;
@@ -57,8 +56,15 @@ std::string StandingsToJson(const QueryStandings& standings)
         entry["skin"] = BytesToCodePoints(player.skin);
         entry["topColor"] = player.topColor;
         entry["bottomColor"] = player.bottomColor;
-        players.push_back(std::move(entry));
-    }
+        if (extended) {
+            entry["team"] = BytesToCodePoints(player.team);
+            entry["bot"] = player.bot;
+        }
+        return entry;
+    };
+    Json players = Json::array();
+    for (std::int32_t row = 0; row < model.playerCount; ++row)
+        players.push_back(entryOf(model.players[row]));
 
     Json totals = Json::object();
     totals["totalFrags"] = standings.totals.totalFrags;
@@ -68,6 +74,12 @@ std::string StandingsToJson(const QueryStandings& standings)
     Json document = Json::object();
     document["serverinfo"] = std::move(serverInfo);
     document["players"] = std::move(players);
+    if (extended) {
+        Json spectators = Json::array();
+        for (const PlayerEntry& spectator : model.spectators)
+            spectators.push_back(entryOf(spectator));
+        document["spectators"] = std::move(spectators);
+    }
     document["serverEmpty"] = model.serverEmpty;
     document["totals"] = std::move(totals);
     return EscapeC1Controls(document.dump());

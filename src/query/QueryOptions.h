@@ -3,6 +3,7 @@
 #pragma once
 
 #include "query/ExitCode.h"
+#include "query/QueryRequest.h"
 #include "status/Result.h"
 #include "status/TeamMode.h"
 
@@ -21,6 +22,7 @@ struct QueryOptions
     std::chrono::milliseconds timeout{2000};
     std::optional<double> watchSeconds; // repeat the query at this period
     std::optional<int> watchCount;      // stop watching after this many refreshes
+    QueryRequest request;               // --no-fence, --extended
 };
 
 // The options, or the exit code to end with at once: ExitCode::Success once --help or --version

@@ -25,8 +25,10 @@ int PrintReply(const ReplyResult& result, const QueryOptions& options, std::ostr
         out.flush();
         return ToInt(ExitCode::Success);
     }
-    const QueryStandings standings{ReadReplyStandings(text, options.teamMode, options.teamTexts),
-                                   options.teamTexts};
+    const StatusLayout layout = options.request.layout;
+    const QueryStandings standings{
+        ReadReplyStandings(text, options.teamMode, options.teamTexts, layout), options.teamTexts,
+        layout};
     if (options.json)
         out << StandingsToJson(standings) << "\n";
     else

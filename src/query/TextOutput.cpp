@@ -42,29 +42,56 @@ void WriteServerInfo(std::ostream& out, const ServerInfoTable& info)
             << Readable(info.infoValues[pair]) << "\n";
 }
 
-void WritePlayers(std::ostream& out, const StatusModel& model)
+// The rows of players (or spectators) under a heading. An extended reply adds the team column
+// and marks bots after the name; spectators have no frags to show.
+void WriteClients(std::ostream& out, const char* heading, const PlayerEntry* rows,
+                  std::size_t count, StatusLayout layout, bool spectators)
 {
-    out << "\nPlayers\n";
-    if (model.serverEmpty) {
+    out << "\n" << heading << "\n";
+    if (count == 0) {
         out << "  (none)\n";
         return;
     }
+    const bool extended = layout == StatusLayout::Extended;
+    const std::string_view botMark = " (bot)";
     std::size_t nameWidth = 4;
     std::size_t skinWidth = 4;
-    for (std::int32_t row = 0; row < model.playerCount; ++row) {
-        nameWidth = std::max(nameWidth, model.players[row].name.size());
-        skinWidth = std::max(skinWidth, model.players[row].skin.size());
+    std::size_t teamWidth = 4;
+    for (std::size_t row = 0; row < count; ++row) {
+        nameWidth =
+            std::max(nameWidth, rows[row].name.size() + (rows[row].bot ? botMark.size() : 0));
+        skinWidth = std::max(skinWidth, rows[row].skin.size());
+        teamWidth = std::max(teamWidth, rows[row].team.size());
     }
-    out << "  " << Padded("Name", nameWidth) << "  Frags   Ping  " << Padded("Skin", skinWidth)
-        << "  Top  Bottom  Minutes\n";
-    for (std::int32_t row = 0; row < model.playerCount; ++row) {
-        const PlayerEntry& player = model.players[row];
-        out << "  " << Padded(ReadableServerText(player.name), nameWidth) << "  "
-            << RightAligned(player.frags, 5) << "  " << RightAligned(player.ping, 5) << "  "
+    out << "  " << Padded("Name", nameWidth) << (spectators ? "   Ping  " : "  Frags   Ping  ")
+        << Padded("Skin", skinWidth) << "  Top  Bottom  Minutes";
+    out << (extended ? "  " + Padded("Team", teamWidth) : std::string()) << "\n";
+    for (std::size_t row = 0; row < count; ++row) {
+        const PlayerEntry& player = rows[row];
+        std::string name = ReadableServerText(player.name);
+        if (player.bot)
+            name += botMark;
+        out << "  " << Padded(name, nameWidth) << "  ";
+        if (!spectators)
+            out << RightAligned(player.frags, 5) << "  ";
+        out << RightAligned(player.ping, 5) << "  "
             << Padded(ReadableServerText(player.skin), skinWidth) << "  "
             << RightAligned(player.topColor, 3) << "  " << RightAligned(player.bottomColor, 6)
-            << "  " << RightAligned(player.minutes, 7) << "\n";
+            << "  " << RightAligned(player.minutes, 7);
+        if (extended)
+            out << "  " << Padded(ReadableServerText(player.team), teamWidth);
+        out << "\n";
     }
+}
+
+void WritePlayers(std::ostream& out, const StatusModel& model, StatusLayout layout)
+{
+    const std::size_t count =
+        model.serverEmpty ? 0 : static_cast<std::size_t>(std::max(model.playerCount, 0));
+    WriteClients(out, "Players", model.players.data(), count, layout, false);
+    if (layout == StatusLayout::Extended)
+        WriteClients(out, "Spectators", model.spectators.data(), model.spectators.size(), layout,
+                     true);
 }
 
 } // namespace
@@ -72,7 +99,7 @@ void WritePlayers(std::ostream& out, const StatusModel& model)
 void WriteStandingsText(std::ostream& out, const QueryStandings& standings)
 {
     WriteServerInfo(out, standings.model.serverInfo);
-    WritePlayers(out, standings.model);
+    WritePlayers(out, standings.model, standings.layout);
 
     const StandingsTotals& totals = standings.totals;
     out << "\nTotal frags   " << totals.totalFrags << "\n";

@@ -37,7 +37,7 @@ int WatchServer(const ServerAddress& address, const QueryOptions& options)
         if (refresh > 1)
             std::this_thread::sleep_until(next);
         next += period;
-        const ReplyResult result = QueryServer(address, options.timeout);
+        const ReplyResult result = QueryServer(address, options.timeout, options.request);
         if (redraw)
             std::cout << "\x1b[H\x1b[2J"; // cursor home, clear screen
         if (!options.json)

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Scenario>, 10> kScenarios{{
+constexpr std::array<std::pair<std::string_view, Scenario>, 11> kScenarios{{
     {"normal", Scenario::Normal},
     {"silent", Scenario::Silent},
     {"empty-datagram", Scenario::EmptyDatagram},
@@ -22,6 +22,7 @@ constexpr std::array<std::pair<std::string_view, Scenario>, 10> kScenarios{{
     {"garbage", Scenario::Garbage},
     {"no-players", Scenario::NoPlayers},
     {"full", Scenario::Full},
+    {"no-ack", Scenario::NoAck},
 }};
 
 std::string Joined(const std::vector<std::string>& pieces)
@@ -84,6 +85,11 @@ MatchSettings SettingsForScenario(Scenario scenario, MatchSettings settings)
     return settings;
 }
 
+bool ScenarioAcknowledgesPing(Scenario scenario)
+{
+    return scenario != Scenario::Silent && scenario != Scenario::NoAck;
+}
+
 std::vector<std::string> ScenarioReply(Scenario scenario, const SimulatedMatch& match, int flags,
                                        std::mt19937& random)
 {
@@ -123,6 +129,7 @@ std::vector<std::string> ScenarioReply(Scenario scenario, const SimulatedMatch& 
         return {bytes};
     }
     case Scenario::Normal:
+    case Scenario::NoAck:
     case Scenario::NoPlayers:
     case Scenario::Full:
         break;

@@ -22,6 +22,7 @@ enum class Scenario
     Garbage,       // random bytes
     NoPlayers,     // serverinfo only
     Full,          // 32 players with long names, 27 serverinfo pairs: two datagrams
+    NoAck,         // replies as normal but ignores ping, as some servers do
 };
 
 inline constexpr std::size_t kOversizeDatagramBytes = 5000;
@@ -33,6 +34,9 @@ std::vector<std::string> ScenarioNames();
 
 // The match a scenario plays: no-players and full change the settings, others keep them.
 MatchSettings SettingsForScenario(Scenario scenario, MatchSettings settings);
+
+// Whether a ping gets its acknowledgement: from every scenario but silent and no-ack.
+bool ScenarioAcknowledgesPing(Scenario scenario);
 
 // The datagrams that answer one status request with the given flags (none for silent).
 std::vector<std::string> ScenarioReply(Scenario scenario, const SimulatedMatch& match, int flags,
