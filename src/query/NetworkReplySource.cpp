@@ -178,6 +178,9 @@ ReplyFailure OversizeFailure(std::size_t length)
                                             std::to_string(kMaxDatagramBytes) + " bytes"};
 }
 
+// A name with more addresses than this is asked at its first ones only.
+constexpr std::size_t kMostAddressesAsked = 8;
+
 // The exchange with the host's addresses known, ending by the query's deadline. Every address
 // is asked at once, and the first to answer is the server: its datagrams make the reply, the
 // others are dropped. Only when every address has failed does the first failure count.
@@ -185,8 +188,8 @@ ReplyResult Exchange(const ServerAddress& address, const std::vector<sockaddr_st
                      Clock::time_point deadline, const QueryRequest& request)
 {
     std::vector<Attempt> attempts;
-    for (const sockaddr_storage& host : hosts)
-        attempts.push_back(Ask(host, address.port, request));
+    for (std::size_t index = 0; index < std::min(hosts.size(), kMostAddressesAsked); ++index)
+        attempts.push_back(Ask(hosts[index], address.port, request));
     const Clock::time_point sentAt = Clock::now();
     const auto firstFailure = [&]() -> ReplyResult {
         for (const Attempt& attempt : attempts)

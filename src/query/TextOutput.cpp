@@ -56,16 +56,14 @@ void WriteClients(std::ostream& out, const char* heading, const PlayerEntry* row
     const std::string_view botMark = " (bot)";
     std::size_t nameWidth = 4;
     std::size_t skinWidth = 4;
-    std::size_t teamWidth = 4;
     for (std::size_t row = 0; row < count; ++row) {
         nameWidth =
             std::max(nameWidth, rows[row].name.size() + (rows[row].bot ? botMark.size() : 0));
         skinWidth = std::max(skinWidth, rows[row].skin.size());
-        teamWidth = std::max(teamWidth, rows[row].team.size());
     }
     out << "  " << Padded("Name", nameWidth) << (spectators ? "   Ping  " : "  Frags   Ping  ")
-        << Padded("Skin", skinWidth) << "  Top  Bottom  Minutes";
-    out << (extended ? "  " + Padded("Team", teamWidth) : std::string()) << "\n";
+        << Padded("Skin", skinWidth) << "  Top  Bottom  Minutes" << (extended ? "  Team" : "")
+        << "\n";
     for (std::size_t row = 0; row < count; ++row) {
         const PlayerEntry& player = rows[row];
         std::string name = ReadableServerText(player.name);
@@ -78,8 +76,9 @@ void WriteClients(std::ostream& out, const char* heading, const PlayerEntry* row
             << Padded(ReadableServerText(player.skin), skinWidth) << "  "
             << RightAligned(player.topColor, 3) << "  " << RightAligned(player.bottomColor, 6)
             << "  " << RightAligned(player.minutes, 7);
+        // The last column: no padding after it.
         if (extended)
-            out << "  " << Padded(ReadableServerText(player.team), teamWidth);
+            out << "  " << Padded(ReadableServerText(player.team), 0);
         out << "\n";
     }
 }
