@@ -22,12 +22,12 @@ Result<QueryOptions, ExitCode> ParseQueryOptions(int argc, char** argv)
     app.footer(ExitCodeHelp());
     app.set_version_flag("--version", std::string("tallyhawk-query ") + kDisplayVersion);
 
-    auto* serverOption = app.add_option("server", options.server,
-                                        "HOST[:PORT] of the server (port " +
-                                            std::to_string(kDefaultServerPort) +
-                                            " if none); an IPv6 address as [ADDRESS]:PORT, "
-                                            "or bare without a port")
-                             ->type_name("HOST[:PORT]");
+    auto* serverOption =
+        app.add_option("server", options.server,
+                       "HOST[:PORT] of the server (port " + std::to_string(kDefaultServerPort) +
+                           " if none); an IPv6 address as [ADDRESS]:PORT, "
+                           "or bare without a port")
+            ->type_name("HOST[:PORT]");
     auto* fileOption = app.add_option("--from-file", options.fromFile,
                                       "read a saved reply (the bytes up to the first zero byte) "
                                       "instead of querying a server")
