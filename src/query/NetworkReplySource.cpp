@@ -28,13 +28,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// An IPv6 host in brackets, so that the port stays apart: "[::1]:27500".
-std::string Endpoint(const ServerAddress& address)
-{
-    const bool ipv6 = address.host.find(':') != std::string::npos;
-    return (ipv6 ? "[" + address.host + "]" : address.host) + ":" + std::to_string(address.port);
-}
-
 // "2 s", "0.5 s": the timeout as a person gave it.
 std::string SecondsText(std::chrono::milliseconds timeout)
 {
@@ -79,10 +72,10 @@ AwaitAddresses(const ServerAddress& address, BackgroundHostLookup::Work lookUp,
 ReplyFailure SocketFailure(const ServerAddress& address, const char* step, int error)
 {
     if (error == ECONNREFUSED)
-        return {ExitCode::Refused, "nothing is listening at " + Endpoint(address) +
+        return {ExitCode::Refused, "nothing is listening at " + EndpointText(address) +
                                        " (the network refused the query)"};
-    return {ExitCode::NetworkFailure,
-            std::string(step) + " failed for " + Endpoint(address) + ": " + std::strerror(error)};
+    return {ExitCode::NetworkFailure, std::string(step) + " failed for " + EndpointText(address) +
+                                          ": " + std::strerror(error)};
 }
 
 // The first part of every wait is spun rather than slept: a fast server's datagrams (and the

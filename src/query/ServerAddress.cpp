@@ -49,3 +49,9 @@ Result<ServerAddress, ReplyFailure> ParseServerAddress(const std::string& text)
         return ServerAddress{text, static_cast<std::uint16_t>(kDefaultServerPort)};
     return FromSplit(text);
 }
+
+std::string EndpointText(const ServerAddress& address)
+{
+    const bool ipv6 = address.host.find(':') != std::string::npos;
+    return (ipv6 ? "[" + address.host + "]" : address.host) + ":" + std::to_string(address.port);
+}

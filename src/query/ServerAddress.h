@@ -21,3 +21,7 @@ struct ServerAddress
 // ExitCode::PortOutOfRange, an empty host or a bracket left open with ExitCode::Usage (the host
 // named first when both are wrong). The host is not resolved here.
 Result<ServerAddress, ReplyFailure> ParseServerAddress(const std::string& text);
+
+// "host:27500", "[::1]:27500": the address as messages and headings show it, an IPv6 host in
+// brackets so that the port stays apart.
+std::string EndpointText(const ServerAddress& address);

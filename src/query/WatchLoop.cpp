@@ -41,8 +41,8 @@ int WatchServer(const ServerAddress& address, const QueryOptions& options)
         if (redraw)
             std::cout << "\x1b[H\x1b[2J"; // cursor home, clear screen
         if (!options.json)
-            std::cout << address.host << ":" << address.port << "  refresh " << refresh << "  "
-                      << WallClockTime() << "\n\n";
+            std::cout << EndpointText(address) << "  refresh " << refresh << "  " << WallClockTime()
+                      << "\n\n";
         // The board shows a failed refresh in its place and keeps going.
         exitCode = PrintReply(result, options, std::cout, options.json ? std::cerr : std::cout);
         if (!redraw && !options.json)

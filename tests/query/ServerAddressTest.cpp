@@ -56,4 +56,15 @@ TEST(ServerAddressTest, ReadsHostAndPortOrSaysWhatIsWrong)
     }
 }
 
+TEST(ServerAddressTest, EndpointTextKeepsAnIpv6PortApart)
+{
+    EXPECT_EQ(EndpointText({"qw.example", 27500}), "qw.example:27500");
+    EXPECT_EQ(EndpointText({"::1", 27501}), "[::1]:27501");
+    // What the text shows reads back as the same address.
+    const auto parsed = ParseServerAddress(EndpointText({"fe80::1%lo", 27502}));
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(parsed->host, "fe80::1%lo");
+    EXPECT_EQ(parsed->port, 27502);
+}
+
 } // namespace
