@@ -78,17 +78,26 @@ ReplyFailure SocketFailure(const ServerAddress& address, const char* step, int e
                                           ": " + std::strerror(error)};
 }
 
-// The first part of every wait is spun rather than slept: a fast server's datagrams (and the
-// fence's acknowledgement) come within it, and on a busy machine a sleeping process waits longer
-// than that for the scheduler to run it again. Longer waits then sleep.
+// Once a datagram of the reply is in, the rest (and the fence's acknowledgement) are on their
+// way, sent back to back: the first part of each further wait is spun rather than slept, since
+// on a busy machine a sleeping process waits longer than that for the scheduler to run it again.
+// The wait for the first datagram sleeps: a server on the same machine may need the processor.
 constexpr std::chrono::microseconds kSpunPartOfWait{250};
+
+enum class WaitStyle
+{
+    Sleep,
+    SpinFirst, // spin kSpunPartOfWait, then sleep
+};
 
 // Waits for a datagram on any of the sockets until the deadline: true when one is waiting (its
 // revents set), false when none came in time, nothing when poll itself failed. ppoll: the quiet
 // period is a few milliseconds, and poll's whole milliseconds would round it up by as much again.
-std::optional<bool> WaitReadable(std::vector<pollfd>& sockets, Clock::time_point deadline)
+std::optional<bool> WaitReadable(std::vector<pollfd>& sockets, Clock::time_point deadline,
+                                 WaitStyle style)
 {
-    const Clock::time_point spinUntil = Clock::now() + kSpunPartOfWait;
+    const Clock::time_point spinUntil =
+        Clock::now() + (style == WaitStyle::SpinFirst ? kSpunPartOfWait : Clock::duration{});
     while (true) {
         const Clock::time_point now = Clock::now();
         const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(deadline - now);
@@ -207,7 +216,7 @@ ReplyResult Exchange(const ServerAddress& address, const std::vector<sockaddr_st
         }
         if (waiting.empty())
             return firstFailure();
-        const std::optional<bool> readable = WaitReadable(waiting, deadline);
+        const std::optional<bool> readable = WaitReadable(waiting, deadline, WaitStyle::Sleep);
         if (!readable)
             return Fail(SocketFailure(address, "poll", errno));
         if (!*readable)
@@ -240,7 +249,8 @@ ReplyResult Exchange(const ServerAddress& address, const std::vector<sockaddr_st
             break;
         std::optional<std::size_t> next;
         while (!next) {
-            const std::optional<bool> readable = WaitReadable(serverSocket, *waitUntil);
+            const std::optional<bool> readable =
+                WaitReadable(serverSocket, *waitUntil, WaitStyle::SpinFirst);
             if (!readable)
                 return Fail(SocketFailure(address, "poll", errno));
             if (!*readable)
