@@ -92,6 +92,26 @@ void CheckModel(std::string_view text, const StatusModel& model)
     }
 }
 
+// The extended reading keeps the same bounds, and each spectator, player, team and bot mark comes
+// from the text.
+void CheckExtendedModel(std::string_view text, const StatusModel& model)
+{
+    Check(model.playerCount >= 0 && model.playerCount <= kMaxPlayers);
+    Check(model.spectators.size() <= static_cast<std::size_t>(kMaxPlayers));
+    Check(model.serverEmpty == (model.playerCount == 0));
+    std::vector<PlayerEntry> clients(model.players.begin(),
+                                     model.players.begin() + model.playerCount);
+    clients.insert(clients.end(), model.spectators.begin(), model.spectators.end());
+    for (const PlayerEntry& client : clients) {
+        Check(client.ping <= 9999);
+        for (const std::string& field : {client.name, client.skin, client.team}) {
+            Check(!Contains(field, '"') && !Contains(field, '\n'));
+            Check(text.find(field) != std::string_view::npos);
+        }
+        Check(!client.bot || text.find("\"b\"") != std::string_view::npos);
+    }
+}
+
 // Totals recomputed the plain way, in 64 bits and clamped after every step.
 StandingsTotals ReferenceTotals(const StatusModel& model, TeamMode mode, const TeamTexts& texts)
 {
@@ -100,9 +120,10 @@ StandingsTotals ReferenceTotals(const StatusModel& model, TeamMode mode, const T
         const PlayerEntry& player = model.players[row];
         totals.totalFrags = Saturate(std::int64_t{totals.totalFrags} + player.frags);
         for (std::size_t team = 0; team < texts.size(); ++team) {
+            const std::string& field = mode == TeamMode::Team ? player.team : player.skin;
             const bool member = mode == TeamMode::Color
                                     ? player.bottomColor == DecimalTextToInt(texts[team])
-                                    : !player.skin.empty() && player.skin == texts[team];
+                                    : !field.empty() && field == texts[team];
             if (member)
                 totals.teamTotal[team] =
                     Saturate(std::int64_t{totals.teamTotal[team]} + player.frags);
@@ -120,8 +141,9 @@ void CheckTotals(const StatusModel& model)
     const std::string lastColor =
         model.playerCount > 0 ? std::to_string(model.players[model.playerCount - 1].bottomColor)
                               : "0";
-    const TeamTexts texts = {firstSkin, lastColor, ""};
-    for (TeamMode mode : {TeamMode::Color, TeamMode::Skin})
+    const std::string firstTeam = model.playerCount > 0 ? model.players[0].team : "red";
+    const TeamTexts texts = {firstSkin, lastColor, firstTeam};
+    for (TeamMode mode : {TeamMode::Color, TeamMode::Skin, TeamMode::Team})
         Check(ComputeStandingsTotals(model, mode, texts) == ReferenceTotals(model, mode, texts));
 }
 
@@ -159,5 +181,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckModel(text, model);
     CheckTotals(model);
     CheckOrdering(model);
+
+    StatusModel extended;
+    ReadStatusReply(text, extended, StatusLayout::Extended);
+    CheckExtendedModel(text, extended);
+    CheckTotals(extended);
+    CheckOrdering(extended);
     return 0;
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // tallyhawk-query's collector for each shape of reply, against a frozen qw-demo-server on
 // loopback: the round trip alone (request out, first datagram in) beside the whole collection
-// (QueryServer), so that what the collector waits beyond the round trip shows per shape.
+// (QueryServer), with and without the ping fence, so that what the collector waits beyond the
+// round trip shows per shape.
 #include "DemoServerRunner.h"
 #include "query/NetworkReplySource.h"
 #include "status/StatusWireFormat.h"
@@ -78,14 +79,15 @@ void BM_RoundTrip(benchmark::State& state)
     }
 }
 
-void BM_QueryServer(benchmark::State& state)
+void QueryEachIteration(benchmark::State& state, ReplyFence fence)
 {
     const auto server = StartFrozenServer(state);
     if (!server)
         return;
     const ServerAddress address{"127.0.0.1", static_cast<std::uint16_t>(server->Port())};
+    const QueryRequest request{.fence = fence};
     for (auto _ : state) {
-        const ReplyResult result = QueryServer(address, std::chrono::seconds(2));
+        const ReplyResult result = QueryServer(address, std::chrono::seconds(2), request);
         if (!result || result->empty()) {
             state.SkipWithError("no reply");
             return;
@@ -94,8 +96,24 @@ void BM_QueryServer(benchmark::State& state)
     }
 }
 
+// With the ping fence, as tallyhawk-query queries by default.
+void BM_QueryServer(benchmark::State& state)
+{
+    QueryEachIteration(state, ReplyFence::Ping);
+}
+
+// The status request alone (--no-fence): a nearly full datagram costs the quiet period.
+void BM_QueryServerWithoutFence(benchmark::State& state)
+{
+    QueryEachIteration(state, ReplyFence::None);
+}
+
 BENCHMARK(BM_RoundTrip)->DenseRange(0, 2)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QueryServer)->DenseRange(0, 2)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_QueryServerWithoutFence)
+    ->DenseRange(0, 2)
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

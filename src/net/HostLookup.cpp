@@ -53,6 +53,68 @@ HostLookupAnswer LookUpIpv4(const std::string& host)
     return answer;
 }
 
+std::optional<sockaddr_storage> NumericIpv6(const std::string& host)
+{
+    addrinfo hints{};
+    hints.ai_family = AF_INET6;
+    hints.ai_socktype = SOCK_DGRAM;
+    hints.ai_flags = AI_NUMERICHOST;
+    addrinfo* found = nullptr;
+    if (::getaddrinfo(host.c_str(), nullptr, &hints, &found) != 0)
+        return std::nullopt;
+    std::optional<sockaddr_storage> address;
+    if (found != nullptr && found->ai_addr != nullptr &&
+        found->ai_addrlen <= sizeof(sockaddr_storage)) {
+        address.emplace();
+        std::memcpy(&*address, found->ai_addr, found->ai_addrlen);
+    }
+    ::freeaddrinfo(found);
+    return address;
+}
+
+HostLookupAnswer LookUpAnyAddress(const std::string& host)
+{
+    HostLookupAnswer answer;
+    if (const std::optional<in_addr> numeric = NumericIpv4(host)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr = *numeric;
+        answer.address = numeric;
+        answer.addresses.emplace_back();
+        std::memcpy(&answer.addresses.back(), &address, sizeof address);
+        return answer;
+    }
+    if (const std::optional<sockaddr_storage> numeric = NumericIpv6(host)) {
+        answer.addresses.push_back(*numeric);
+        return answer;
+    }
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_DGRAM;
+    addrinfo* found = nullptr;
+    const int status = ::getaddrinfo(host.c_str(), nullptr, &hints, &found);
+    if (status != 0) {
+        answer.failure = ::gai_strerror(status);
+        if (status == EAI_SYSTEM)
+            answer.failure += std::string(": ") + std::strerror(errno);
+        return answer;
+    }
+    for (const addrinfo* entry = found; entry != nullptr; entry = entry->ai_next) {
+        const bool known = entry->ai_family == AF_INET || entry->ai_family == AF_INET6;
+        if (!known || entry->ai_addr == nullptr || entry->ai_addrlen > sizeof(sockaddr_storage))
+            continue;
+        sockaddr_storage address{};
+        std::memcpy(&address, entry->ai_addr, entry->ai_addrlen);
+        if (entry->ai_family == AF_INET && !answer.address)
+            answer.address = reinterpret_cast<const sockaddr_in*>(entry->ai_addr)->sin_addr;
+        answer.addresses.push_back(address);
+    }
+    ::freeaddrinfo(found);
+    if (answer.addresses.empty())
+        answer.failure = "no address";
+    return answer;
+}
+
 struct BackgroundHostLookup::SharedState
 {
     mutable std::mutex answerMutex;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// IPv4 host name lookup, the one place both front ends resolve a server's host: at once for a
-// numeric host, through the system's resolver otherwise, optionally on a thread of its own so
-// that a slow resolver holds nobody up. std and POSIX only (the static tallyhawk-query links it).
+// Host name lookup, the one place both front ends resolve a server's host: at once for a numeric
+// host, through the system's resolver otherwise, optionally on a thread of its own so that a slow
+// resolver holds nobody up. The window takes IPv4 alone; tallyhawk-query takes every family.
+// std and POSIX only (the static tallyhawk-query links it).
 #pragma once
 
 #include <chrono>
@@ -10,11 +11,15 @@
 #include <netinet/in.h>
 #include <optional>
 #include <string>
+#include <sys/socket.h>
+#include <vector>
 
 struct HostLookupAnswer
 {
     std::optional<in_addr> address; // the first IPv4 address; nothing when the lookup failed
     std::string failure; // the resolver's words when it failed (gai_strerror), else empty
+    // LookUpAnyAddress only: every address, IPv4 and IPv6, in the resolver's order, port 0.
+    std::vector<sockaddr_storage> addresses{};
 };
 
 // A numeric IPv4 host in any form inet_aton takes ("10.1.2.3", "127.1"): never asks a resolver.
@@ -23,6 +28,14 @@ std::optional<in_addr> NumericIpv4(const std::string& host);
 // Numeric at once, else the first IPv4 address getaddrinfo gives. Blocks for as long as the
 // resolver takes.
 HostLookupAnswer LookUpIpv4(const std::string& host);
+
+// A numeric IPv6 host ("::1", "fe80::1%eth0"): never asks a resolver.
+std::optional<sockaddr_storage> NumericIpv6(const std::string& host);
+
+// Numeric (IPv4 as NumericIpv4 takes it, or IPv6) at once, else every address getaddrinfo gives
+// for any family, in its order. `address` is the first IPv4 one, as LookUpIpv4 gives it. Fails
+// when the resolver fails or gives no address.
+HostLookupAnswer LookUpAnyAddress(const std::string& host);
 
 // A lookup that runs on a thread of its own so that a resolver which takes its time holds nobody
 // up. Destroying the object abandons the lookup: the thread finishes alone, its answer goes

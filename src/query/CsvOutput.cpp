@@ -25,12 +25,17 @@ std::string Quoted(std::string_view bytes)
 
 void WriteStandingsCsv(std::ostream& out, const QueryStandings& standings)
 {
-    out << "User ID,Name,Frags,Ping,Skin,Top,Bottom,Minutes\r\n";
+    // An extended reply adds each player's team as the last column.
+    const bool extended = standings.layout == StatusLayout::Extended;
+    out << "User ID,Name,Frags,Ping,Skin,Top,Bottom,Minutes" << (extended ? ",Team" : "") << "\r\n";
     const StatusModel& model = standings.model;
     for (std::int32_t row = 0; row < model.playerCount; ++row) {
         const PlayerEntry& player = model.players[row];
         out << player.userId << ',' << Quoted(player.name) << ',' << player.frags << ','
             << player.ping << ',' << Quoted(player.skin) << ',' << player.topColor << ','
-            << player.bottomColor << ',' << player.minutes << "\r\n";
+            << player.bottomColor << ',' << player.minutes;
+        if (extended)
+            out << ',' << Quoted(player.team);
+        out << "\r\n";
     }
 }

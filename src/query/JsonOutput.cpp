@@ -29,7 +29,7 @@ std::string EscapeC1Controls(const std::string& json)
     return out;
 }
 
-std::string StandingsToJson(const ReplyStandings& standings)
+std::string StandingsToJson(const ReplyStandings& standings, StatusLayout layout)
 {
     // ordered_json keeps the members in the documented order.
     using Json = nlohmann::ordered_json;
@@ -40,9 +40,8 @@ std::string StandingsToJson(const ReplyStandings& standings)
         serverInfo.push_back(Json::array({BytesToCodePoints(model.serverInfo.infoKeys[pair]),
                                           BytesToCodePoints(model.serverInfo.infoValues[pair])}));
 
-    Json players = Json::array();
-    for (std::int32_t row = 0; row < model.playerCount; ++row) {
-        const PlayerEntry& player = model.players[row];
+    const bool extended = layout == StatusLayout::Extended;
+    const auto entryOf = [extended](const PlayerEntry& player) {
         Json entry = Json::object();
         entry["userId"] = player.userId;
         entry["frags"] = player.frags;
@@ -52,8 +51,15 @@ std::string StandingsToJson(const ReplyStandings& standings)
         entry["skin"] = BytesToCodePoints(player.skin);
         entry["topColor"] = player.topColor;
         entry["bottomColor"] = player.bottomColor;
-        players.push_back(std::move(entry));
-    }
+        if (extended) {
+            entry["team"] = BytesToCodePoints(player.team);
+            entry["bot"] = player.bot;
+        }
+        return entry;
+    };
+    Json players = Json::array();
+    for (std::int32_t row = 0; row < model.playerCount; ++row)
+        players.push_back(entryOf(model.players[row]));
 
     Json totals = Json::object();
     totals["totalFrags"] = standings.totals.totalFrags;
@@ -63,6 +69,12 @@ std::string StandingsToJson(const ReplyStandings& standings)
     Json document = Json::object();
     document["serverinfo"] = std::move(serverInfo);
     document["players"] = std::move(players);
+    if (extended) {
+        Json spectators = Json::array();
+        for (const PlayerEntry& spectator : model.spectators)
+            spectators.push_back(entryOf(spectator));
+        document["spectators"] = std::move(spectators);
+    }
     document["serverEmpty"] = model.serverEmpty;
     document["totals"] = std::move(totals);
     return EscapeC1Controls(document.dump());

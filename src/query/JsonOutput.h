@@ -13,7 +13,10 @@
 // Pairs in reply order, players in display order, every string byte as the code point of the
 // same value (BytesToCodePoints), control characters (C0 and C1) escaped as \u00XX. No trailing
 // newline.
-std::string StandingsToJson(const ReplyStandings& standings);
+// An extended reply (layout) adds "team" and "bot" to each player and a "spectators" array
+// after the players.
+std::string StandingsToJson(const ReplyStandings& standings,
+                            StatusLayout layout = StatusLayout::Plain);
 
 // Serialised JSON with its C1 controls (U+0080 to U+009F) escaped as \u00XX too, since written
 // raw to a terminal they act on it; the serializer escapes only C0 controls.

@@ -30,15 +30,20 @@ void WriteServerInfo(std::ostream& out, const ServerInfoTable& info)
             << Cell(ReadableTextUtf8(info.infoValues[pair])) << " |\n";
 }
 
-void WritePlayers(std::ostream& out, const StatusModel& model)
+// An extended reply adds each player's team as the last column.
+void WritePlayers(std::ostream& out, const StatusModel& model, StatusLayout layout)
 {
-    out << "| Name | Frags | Ping | Skin | Top | Bottom | Minutes |\n"
-           "|---|--:|--:|---|--:|--:|--:|\n";
+    const bool extended = layout == StatusLayout::Extended;
+    out << "| Name | Frags | Ping | Skin | Top | Bottom | Minutes |" << (extended ? " Team |" : "")
+        << "\n|---|--:|--:|---|--:|--:|--:|" << (extended ? "---|" : "") << "\n";
     for (std::int32_t row = 0; row < model.playerCount; ++row) {
         const PlayerEntry& player = model.players[row];
         out << "| " << Cell(ReadableTextUtf8(player.name)) << " | " << player.frags << " | "
             << player.ping << " | " << Cell(ReadableTextUtf8(player.skin)) << " | "
-            << player.topColor << " | " << player.bottomColor << " | " << player.minutes << " |\n";
+            << player.topColor << " | " << player.bottomColor << " | " << player.minutes << " |";
+        if (extended)
+            out << " " << Cell(ReadableTextUtf8(player.team)) << " |";
+        out << "\n";
     }
 }
 
@@ -62,7 +67,7 @@ void WriteStandingsMarkdown(std::ostream& out, const QueryStandings& standings)
 {
     WriteServerInfo(out, standings.model.serverInfo);
     out << "\n";
-    WritePlayers(out, standings.model);
+    WritePlayers(out, standings.model, standings.layout);
     out << "\n";
     WriteTotals(out, standings);
 }

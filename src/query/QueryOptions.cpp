@@ -23,10 +23,12 @@ Result<QueryOptions, ExitCode> ParseQueryOptions(int argc, char** argv)
     app.footer(ExitCodeHelp());
     app.set_version_flag("--version", std::string("tallyhawk-query ") + kDisplayVersion);
 
-    auto* serverOption = app.add_option("server", options.server,
-                                        "HOST[:PORT] of the server (port " +
-                                            std::to_string(kDefaultServerPort) + " if none)")
-                             ->type_name("HOST[:PORT]");
+    auto* serverOption =
+        app.add_option("server", options.server,
+                       "HOST[:PORT] of the server (port " + std::to_string(kDefaultServerPort) +
+                           " if none); an IPv6 address as [ADDRESS]:PORT, "
+                           "or bare without a port")
+            ->type_name("HOST[:PORT]");
     auto* fileOption = app.add_option("--from-file", options.fromFile,
                                       "read a saved reply (the bytes up to the first zero byte) "
                                       "instead of querying a server")
@@ -54,10 +56,12 @@ Result<QueryOptions, ExitCode> ParseQueryOptions(int argc, char** argv)
 
     std::string teamMode = "skin";
     app.add_option("--team-mode", teamMode,
-                   "match the team texts against skin names or bottom colours (default skin)")
-        ->type_name("skin|color")
-        ->check(CLI::IsMember({"skin", "color"}));
-    app.add_option("--team1", options.teamTexts[0], "team 1: a skin name or a colour number")
+                   "match the team texts against skin names, bottom colours or, with "
+                   "--extended, the team each player gives (default skin)")
+        ->type_name("skin|color|team")
+        ->check(CLI::IsMember({"skin", "color", "team"}));
+    app.add_option("--team1", options.teamTexts[0],
+                   "team 1: a skin name, a colour number or a team name")
         ->type_name("T");
     app.add_option("--team2", options.teamTexts[1], "team 2, like --team1")->type_name("T");
     app.add_option("--team3", options.teamTexts[2], "team 3, like --team1")->type_name("T");
@@ -99,6 +103,16 @@ Result<QueryOptions, ExitCode> ParseQueryOptions(int argc, char** argv)
             false) // one name per --until, so that a server after it stays the server
         ->needs(watchOption);
 
+    bool noFence = false;
+    app.add_flag("--no-fence", noFence,
+                 "send the status request alone, without the ping whose answer tells that the "
+                 "reply has ended (a reply that may go on is then followed by a short wait)");
+    bool extended = false;
+    app.add_flag("--extended", extended,
+                 "ask 'status " + std::to_string(kExtendedStatusFlags) +
+                     "' (with --from-file: read the file as its answer): each player's team, "
+                     "spectators listed apart, bots marked");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& done) { // --help, --version: printed, exit status 0
@@ -133,7 +147,17 @@ Result<QueryOptions, ExitCode> ParseQueryOptions(int argc, char** argv)
                       << "Run with --help for more information.\n";
             return Fail(ExitCode::Usage);
         }
-    options.teamMode = teamMode == "color" ? TeamMode::Color : TeamMode::Skin;
+    if (teamMode == "team" && !extended) {
+        std::cerr << "tallyhawk-query: --team-mode team needs --extended (only the extended "
+                     "reply gives each player's team)\n"
+                  << "Run with --help for more information.\n";
+        return Fail(ExitCode::Usage);
+    }
+    options.teamMode = teamMode == "color"  ? TeamMode::Color
+                       : teamMode == "team" ? TeamMode::Team
+                                            : TeamMode::Skin;
+    options.request.fence = noFence ? ReplyFence::None : ReplyFence::Ping;
+    options.request.layout = extended ? StatusLayout::Extended : StatusLayout::Plain;
     options.timeout = std::chrono::milliseconds(std::lround(timeoutSeconds * 1000.0));
     return options;
 }

@@ -4,6 +4,7 @@
 
 #include "query/ExitCode.h"
 #include "query/OutputFormat.h"
+#include "query/QueryRequest.h"
 #include "status/Result.h"
 #include "status/TeamMode.h"
 #include "status/WatchEvent.h"
@@ -28,6 +29,7 @@ struct QueryOptions
     std::optional<std::string> recordFile;
     bool events = false;  // with watchSeconds: event lines instead of standings
     EventSelection until; // with watchSeconds: stop at the first of these
+    QueryRequest request; // --no-fence, --extended
 };
 
 // The options, or the exit code to end with at once: ExitCode::Success once --help or --version

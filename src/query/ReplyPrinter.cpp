@@ -27,11 +27,13 @@ int PrintReply(const ReplyResult& result, const QueryOptions& options, std::ostr
         out.flush();
         return ToInt(ExitCode::Success);
     }
-    const QueryStandings standings{ReadReplyStandings(text, options.teamMode, options.teamTexts),
-                                   options.teamTexts};
+    const StatusLayout layout = options.request.layout;
+    const QueryStandings standings{
+        ReadReplyStandings(text, options.teamMode, options.teamTexts, layout), options.teamTexts,
+        layout};
     switch (options.format) {
     case OutputFormat::Json:
-        out << StandingsToJson(standings) << "\n";
+        out << StandingsToJson(standings, standings.layout) << "\n";
         break;
     case OutputFormat::Csv:
         WriteStandingsCsv(out, standings);

@@ -36,29 +36,55 @@ void WriteServerInfo(std::ostream& out, const ServerInfoTable& info)
             << ReadableTextUtf8(info.infoValues[pair]) << "\n";
 }
 
-void WritePlayers(std::ostream& out, const StatusModel& model)
+// The rows of players (or spectators) under a heading. An extended reply adds the team column
+// and marks bots after the name; spectators have no frags to show.
+void WriteClients(std::ostream& out, const char* heading, const PlayerEntry* rows,
+                  std::size_t count, StatusLayout layout, bool spectators)
 {
-    out << "Players\n";
-    if (model.serverEmpty) {
+    out << "\n" << heading << "\n";
+    if (count == 0) {
         out << "  (none)\n";
         return;
     }
+    const bool extended = layout == StatusLayout::Extended;
+    const std::string_view botMark = " (bot)";
     std::size_t nameWidth = 4;
     std::size_t skinWidth = 4;
-    for (std::int32_t row = 0; row < model.playerCount; ++row) {
-        nameWidth = std::max(nameWidth, model.players[row].name.size());
-        skinWidth = std::max(skinWidth, model.players[row].skin.size());
+    for (std::size_t row = 0; row < count; ++row) {
+        nameWidth =
+            std::max(nameWidth, rows[row].name.size() + (rows[row].bot ? botMark.size() : 0));
+        skinWidth = std::max(skinWidth, rows[row].skin.size());
     }
-    out << "  " << Padded("Name", nameWidth) << "  Frags   Ping  " << Padded("Skin", skinWidth)
-        << "  Top  Bottom  Minutes\n";
-    for (std::int32_t row = 0; row < model.playerCount; ++row) {
-        const PlayerEntry& player = model.players[row];
-        out << "  " << Padded(ReadableServerText(player.name), nameWidth) << "  "
-            << RightAligned(player.frags, 5) << "  " << RightAligned(player.ping, 5) << "  "
+    out << "  " << Padded("Name", nameWidth) << (spectators ? "   Ping  " : "  Frags   Ping  ")
+        << Padded("Skin", skinWidth) << "  Top  Bottom  Minutes" << (extended ? "  Team" : "")
+        << "\n";
+    for (std::size_t row = 0; row < count; ++row) {
+        const PlayerEntry& player = rows[row];
+        std::string name = ReadableServerText(player.name);
+        if (player.bot)
+            name += botMark;
+        out << "  " << Padded(name, nameWidth) << "  ";
+        if (!spectators)
+            out << RightAligned(player.frags, 5) << "  ";
+        out << RightAligned(player.ping, 5) << "  "
             << Padded(ReadableServerText(player.skin), skinWidth) << "  "
             << RightAligned(player.topColor, 3) << "  " << RightAligned(player.bottomColor, 6)
-            << "  " << RightAligned(player.minutes, 7) << "\n";
+            << "  " << RightAligned(player.minutes, 7);
+        // The last column: no padding after it.
+        if (extended)
+            out << "  " << Padded(ReadableServerText(player.team), 0);
+        out << "\n";
     }
+}
+
+void WritePlayers(std::ostream& out, const StatusModel& model, StatusLayout layout)
+{
+    const std::size_t count =
+        model.serverEmpty ? 0 : static_cast<std::size_t>(std::max(model.playerCount, 0));
+    WriteClients(out, "Players", model.players.data(), count, layout, false);
+    if (layout == StatusLayout::Extended)
+        WriteClients(out, "Spectators", model.spectators.data(), model.spectators.size(), layout,
+                     true);
 }
 
 void WriteTotals(std::ostream& out, const QueryStandings& standings)
@@ -79,8 +105,7 @@ void WriteTotals(std::ostream& out, const QueryStandings& standings)
 void WriteStandingsText(std::ostream& out, const QueryStandings& standings)
 {
     WriteServerInfo(out, standings.model.serverInfo);
-    out << "\n";
-    WritePlayers(out, standings.model);
+    WritePlayers(out, standings.model, standings.layout);
     WriteTotals(out, standings);
 }
 
@@ -91,8 +116,8 @@ void WriteStandingsSummary(std::ostream& out, const QueryStandings& standings,
     const std::string_view hostname = ServerHostname(standings.model.serverInfo);
     if (!hostname.empty())
         out << "  " << ReadableTextUtf8(hostname);
-    out << "  " << localTime << "\n\n";
-    WritePlayers(out, standings.model);
+    out << "  " << localTime << "\n";
+    WritePlayers(out, standings.model, standings.layout);
     WriteTotals(out, standings);
 }
 

@@ -61,7 +61,7 @@ int WatchServer(const ServerAddress& address, const QueryOptions& options)
     std::unique_ptr<RecordWriter> recorder;
     RecordContext context;
     context.recordingStarted = std::chrono::system_clock::now();
-    context.server = address.host + ":" + std::to_string(address.port);
+    context.server = EndpointText(address);
     context.teamMode = options.teamMode;
     context.teamTexts = options.teamTexts;
     if (options.recordFile) {
@@ -81,14 +81,14 @@ int WatchServer(const ServerAddress& address, const QueryOptions& options)
         if (refresh > 1)
             std::this_thread::sleep_until(next);
         next += period;
-        const ReplyResult result = QueryServer(address, options.timeout);
+        const ReplyResult result = QueryServer(address, options.timeout, options.request);
         context.time = std::chrono::system_clock::now();
         const bool answered = result && !IsEmptyReplyText(*result);
         if (!options.events) {
             if (redraw)
                 std::cout << "\x1b[H\x1b[2J"; // cursor home, clear screen
             if (board)
-                std::cout << address.host << ":" << address.port << "  refresh " << refresh << "  "
+                std::cout << EndpointText(address) << "  refresh " << refresh << "  "
                           << WallClockTime() << "\n\n";
             // The board shows a failed refresh in its place and keeps going.
             exitCode = PrintReply(result, options, std::cout, board ? std::cout : std::cerr);
@@ -100,8 +100,8 @@ int WatchServer(const ServerAddress& address, const QueryOptions& options)
                                 : PrintReply(result, options, std::cout, std::cerr);
         }
         if (recorder && answered) {
-            const ReplyStandings standings =
-                ReadReplyStandings(*result, options.teamMode, options.teamTexts);
+            const ReplyStandings standings = ReadReplyStandings(
+                *result, options.teamMode, options.teamTexts, options.request.layout);
             if (const Result<bool> appended =
                     recorder->Append(FormatRecordLine(context, standings));
                 !appended) {
@@ -112,7 +112,7 @@ int WatchServer(const ServerAddress& address, const QueryOptions& options)
         }
         // A failed refresh is compared with nothing: the next answer is compared with the last.
         if (tracking && answered) {
-            ReadStatusReply(*result, model);
+            ReadStatusReply(*result, model, options.request.layout);
             if (ReportEvents(tracker.Compare(model), options)) {
                 std::cout.flush();
                 return ToInt(ExitCode::Success);

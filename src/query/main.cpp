@@ -29,5 +29,6 @@ int main(int argc, char** argv)
 
     if (options.watchSeconds)
         return WatchServer(server, options);
-    return PrintReply(QueryServer(server, options.timeout), options, std::cout, std::cerr);
+    return PrintReply(QueryServer(server, options.timeout, options.request), options, std::cout,
+                      std::cerr);
 }

@@ -15,6 +15,8 @@ struct PlayerEntry
     std::int32_t bottomColor = 0; // decides team membership in Color mode
     std::int32_t ping = 0;        // never above 9999
     std::string skin;             // may be empty
+    std::string team;             // from an extended reply only; may be empty
+    bool bot = false;             // an extended reply marked the client as a bot
 
     bool operator==(const PlayerEntry&) const = default;
 };

@@ -27,7 +27,8 @@ bool IsOnTeam(const PlayerEntry& player, TeamMode mode, const std::string& teamT
 {
     if (mode == TeamMode::Color)
         return player.bottomColor == teamColor;
-    return !player.skin.empty() && player.skin == teamText;
+    const std::string& field = mode == TeamMode::Team ? player.team : player.skin;
+    return !field.empty() && field == teamText;
 }
 
 // The rows to use. The count is plain data a caller sets; it is kept within the array whatever
@@ -94,10 +95,10 @@ void OrderPlayersByFrags(StatusModel& model)
 }
 
 ReplyStandings ReadReplyStandings(std::string_view replyText, TeamMode mode,
-                                  const TeamTexts& teamTexts)
+                                  const TeamTexts& teamTexts, StatusLayout layout)
 {
     ReplyStandings standings;
-    ReadStatusReply(replyText, standings.model);
+    ReadStatusReply(replyText, standings.model, layout);
     standings.totals = ComputeStandingsTotals(standings.model, mode, teamTexts);
     OrderPlayersByFrags(standings.model);
     return standings;

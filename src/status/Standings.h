@@ -4,14 +4,16 @@
 
 #include "status/StandingsTotals.h"
 #include "status/StatusModel.h"
+#include "status/StatusWireFormat.h"
 #include "status/TeamMode.h"
 
 #include <string_view>
 
 // Sums frags over all players and per team, and finds the longest connect time. In Color mode a
 // team text is read as a colour number and matched against bottomColor; in Skin mode it must
-// equal a non-empty skin byte for byte. Sums saturate at the 32-bit bounds instead of wrapping;
-// they are taken in row order, so call this before OrderPlayersByFrags to sum in reply order.
+// equal a non-empty skin byte for byte, in Team mode a non-empty team. Spectators never count. Sums
+// saturate at the 32-bit bounds instead of wrapping; they are taken in row order, so call this
+// before OrderPlayersByFrags to sum in reply order.
 StandingsTotals ComputeStandingsTotals(const StatusModel& model, TeamMode mode,
                                        const TeamTexts& teamTexts);
 
@@ -27,6 +29,7 @@ struct ReplyStandings
 };
 
 // ReadStatusReply into a fresh model, then ComputeStandingsTotals, then OrderPlayersByFrags: the
-// steps a parse of the window takes, in its order, as one call.
+// steps a parse of the window takes, in its order, as one call. Spectators stay in reply order.
 ReplyStandings ReadReplyStandings(std::string_view replyText, TeamMode mode,
-                                  const TeamTexts& teamTexts);
+                                  const TeamTexts& teamTexts,
+                                  StatusLayout layout = StatusLayout::Plain);

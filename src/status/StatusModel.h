@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 inline constexpr int kMaxPlayers = 33;
 
@@ -17,4 +18,5 @@ struct StatusModel
     std::int32_t playerCount = 0; // 0 to kMaxPlayers
     bool serverEmpty = true;      // the last reply carried no player line
     ServerInfoTable serverInfo;
+    std::vector<PlayerEntry> spectators; // an extended reply's spectators; at most kMaxPlayers
 };

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// qw-demo-server as a process: what it answers on the wire, which datagrams it ignores, and how
-// it starts and stops.
+// qw-demo-server as a process: what it answers on the wire (status and ping), which datagrams it
+// ignores, and how it starts and stops.
 
 #include "DemoServerRunner.h"
 #include "QueryRunner.h"
@@ -89,8 +89,9 @@ TEST(DemoServerProcessTest, IgnoresOtherDatagrams)
     DemoServerRunner server(Concat(kFrozen, {"--verbose"}));
     ASSERT_NE(server.Port(), 0u) << server.Process().ErrorText();
     UdpClient client(server.Port());
-    for (const std::string& other : {std::string("\xff\xff\xff\xffping\n"), std::string("status\n"),
-                                     std::string(""), std::string(3000, '\xff')})
+    for (const std::string& other :
+         {std::string("\xff\xff\xff\xffrcon x\n"), std::string("status\n"), std::string("ping\n"),
+          std::string(""), std::string(3000, '\xff')})
         client.Send(other);
     client.Send(std::string("\xff\xff\xff\xffstatus\n", 11));
     const auto reply = client.Receive();
@@ -98,6 +99,30 @@ TEST(DemoServerProcessTest, IgnoresOtherDatagrams)
     EXPECT_TRUE(reply->starts_with("\xff\xff\xff\xffn"));
     EXPECT_FALSE(client.Receive(200)) << "one reply, to the status request only";
     EXPECT_TRUE(server.Process().WaitForLine("ignored datagram"));
+}
+
+TEST(DemoServerProcessTest, AnswersPingAfterTheStatusReplyWithOneByte)
+{
+    struct Case
+    {
+        const char* scenario;
+        std::optional<std::string> acknowledgement;
+    };
+    const Case cases[] = {{"normal", "l"}, {"full", "l"}, {"no-ack", std::nullopt}};
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.scenario);
+        DemoServerRunner server(Concat(kFrozen, {"--scenario", test.scenario}));
+        ASSERT_NE(server.Port(), 0u) << server.Process().ErrorText();
+        UdpClient client(server.Port());
+        client.Send(std::string("\xff\xff\xff\xffstatus\n", 11));
+        client.Send(std::string("\xff\xff\xff\xffping\n", 9));
+        // Every datagram of the reply first, then the acknowledgement.
+        std::optional<std::string> datagram = client.Receive();
+        ASSERT_TRUE(datagram);
+        while (datagram && datagram->starts_with("\xff\xff\xff\xffn"))
+            datagram = client.Receive(test.acknowledgement ? 2000 : 200);
+        EXPECT_EQ(datagram, test.acknowledgement);
+    }
 }
 
 TEST(DemoServerProcessTest, StopsCleanlyOnSignalOrByItself)
@@ -124,7 +149,8 @@ TEST(DemoServerProcessTest, RefusesWhatItCannotServe)
     const Case cases[] = {
         {{"--port", std::to_string(first.Port())}, 1, "Address already in use"},
         {{"--port", "0", "--bind", "192.0.2.1"}, 1, "not a loopback address"},
-        {{"--port", "0", "--bind", "localhost"}, 1, "not an IPv4 address"},
+        {{"--port", "0", "--bind", "::2"}, 1, "not a loopback address"},
+        {{"--port", "0", "--bind", "localhost"}, 1, "not an IPv4 or IPv6 address"},
         {{"--players", "33"}, 2, "--players"},
         {{"--scenario", "flood"}, 2, "--scenario"},
         // Comparisons with NaN are false: these passed a plain range check, then broke the stop

@@ -64,6 +64,24 @@ TEST(StatusReplyWriterTest, QuakestatFlagsAddSpectatorsAndTeams)
     EXPECT_EQ(pieces[3], "\n");
 }
 
+TEST(StatusReplyWriterTest, ClientTypeFollowsTheTeamAndSpectatorsCanShowAsPlayers)
+{
+    SimulatedClient bot = Client(7, "Robo");
+    bot.bot = true;
+    const std::vector<SimulatedClient> clients{Client(5, "Alpha"), bot, Client(6, "Watcher", true)};
+    EXPECT_EQ(Joined(StatusReplyPieces(kInfo, clients, kExtendedStatusFlags)),
+              "\\hostname\\demo\\map\\dm3\n"
+              "5 12 10 45 \"Alpha\" \"red\" 3 4 \"red\" \"h\"\n"
+              "7 12 10 45 \"Robo\" \"red\" 3 4 \"red\" \"b\"\n"
+              "6 -9999 10 -45 \"\\s\\Watcher\" \"\" 3 4 \"\" \"h\"\n");
+    EXPECT_EQ(Joined(StatusReplyPieces(kInfo, clients,
+                                       kStatusPlayers | kStatusSpectators |
+                                           kStatusSpectatorsAsPlayers | kStatusShowClientType)),
+              "5 12 10 45 \"Alpha\" \"red\" 3 4 \"h\"\n"
+              "7 12 10 45 \"Robo\" \"red\" 3 4 \"b\"\n"
+              "6 S 10 45 \"Watcher\" \"\" 3 4 \"h\"\n");
+}
+
 TEST(StatusReplyWriterTest, FlagsChooseTheSections)
 {
     const std::vector<SimulatedClient> clients{Client(5, "Alpha")};

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// Which datagrams the demo server takes for a status request, and with which flags.
+// Which datagrams the demo server takes for a status request, and with which flags; which for a
+// ping.
 
 #include "qw-demo-server/StatusRequest.h"
 
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -39,5 +41,23 @@ INSTANTIATE_TEST_SUITE_P(
         RequestCase{"ThreeMarkerBytes", std::string("\xff\xff\xffstatus\n", 10), std::nullopt},
         RequestCase{"NoMarker", "status\n", std::nullopt}, RequestCase{"Empty", "", std::nullopt}),
     [](const testing::TestParamInfo<RequestCase>& info) { return std::string(info.param.name); });
+
+TEST(PingRequestTest, TakesThePingAsTheServerTokenisesIt)
+{
+    const std::pair<std::string, bool> cases[] = {
+        {std::string("\xff\xff\xff\xffping\n", 9), true},
+        {std::string("\xff\xff\xff\xffping", 8), true},
+        {std::string("\xff\xff\xff\xffping\0", 9), true},
+        {std::string("\xff\xff\xff\xff ping extra\n", 16), true},
+        {std::string("\xff\xff\xff\xffk\n", 6), true},
+        {std::string("\xff\xff\xff\xffpings\n", 10), false},
+        {std::string("\xff\xff\xff\xffkk\n", 7), false},
+        {std::string("\xff\xff\xff\xffstatus\n", 11), false},
+        {"ping\n", false},
+        {"", false},
+    };
+    for (const auto& [datagram, isPing] : cases)
+        EXPECT_EQ(IsPingRequest(datagram), isPing) << testing::PrintToString(datagram);
+}
 
 } // namespace

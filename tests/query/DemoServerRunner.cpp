@@ -8,7 +8,11 @@ DemoServerRunner::DemoServerRunner(const std::vector<std::string>& arguments, in
                                      std::to_string(maxSeconds)};
     command.insert(command.end(), arguments.begin(), arguments.end());
     process = std::make_unique<BackgroundProcess>(command);
-    const std::string readyPrefix = "listening on 127.0.0.1:";
-    if (const auto line = process->WaitForLine(readyPrefix))
-        port = static_cast<unsigned>(std::stoul(line->substr(readyPrefix.size())));
+    const std::string readyPrefix = "listening on ";
+    if (const auto line = process->WaitForLine(readyPrefix)) {
+        const std::string endpoint = line->substr(readyPrefix.size());
+        const std::size_t colon = endpoint.rfind(':');
+        host = endpoint.substr(0, colon);
+        port = static_cast<unsigned>(std::stoul(endpoint.substr(colon + 1)));
+    }
 }

@@ -16,10 +16,12 @@ public:
     explicit DemoServerRunner(const std::vector<std::string>& arguments, int maxSeconds = 60);
 
     unsigned Port() const { return port; }
-    std::string Address() const { return "127.0.0.1:" + std::to_string(port); }
+    // "127.0.0.1:PORT", or "[::1]:PORT" for a server given --bind ::1.
+    std::string Address() const { return host + ":" + std::to_string(port); }
     BackgroundProcess& Process() { return *process; }
 
 private:
     std::unique_ptr<BackgroundProcess> process;
+    std::string host;
     unsigned port = 0;
 };

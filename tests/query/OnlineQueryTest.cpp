@@ -178,7 +178,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ScenarioCase{"empty-datagram", 1, "Server Did Not Respond\n", -1},
                     ScenarioCase{"oversize", 6, "larger than 4096 bytes", -1},
                     ScenarioCase{"exact-4096", 0, "", 8}, ScenarioCase{"split", 0, "", 8},
-                    ScenarioCase{"zero-byte", 0, "", 4}, ScenarioCase{"no-players", 0, "", 0}),
+                    ScenarioCase{"zero-byte", 0, "", 4}, ScenarioCase{"no-players", 0, "", 0},
+                    ScenarioCase{"no-ack", 0, "", 8}),
     [](const testing::TestParamInfo<ScenarioCase>& info) {
         std::string name = info.param.scenario;
         std::erase(name, '-');
@@ -192,6 +193,91 @@ TEST(OnlineQueryTest, SplitReplyReadsAsTheWholeReply)
     ASSERT_NE(normal.Port() * split.Port(), 0u);
     EXPECT_EQ(RunQuery(Concat({split.Address(), "--json"}, kTeams)).out,
               RunQuery(Concat({normal.Address(), "--json"}, kTeams)).out);
+}
+
+TEST(OnlineQueryTest, FenceChangesNothingInTheReply)
+{
+    // Every shape: short, a nearly full datagram that may continue, two datagrams; and a server
+    // that ignores the ping.
+    const std::vector<std::vector<std::string>> shapes{
+        kFrozenMatch,
+        {"--speed", "0", "--players", "32"},
+        {"--speed", "0", "--scenario", "full"},
+        Concat(kFrozenMatch, {"--scenario", "no-ack"}),
+    };
+    for (const auto& shape : shapes) {
+        SCOPED_TRACE(testing::PrintToString(shape));
+        DemoServerRunner server(shape);
+        ASSERT_NE(server.Port(), 0u) << server.Process().ErrorText();
+        const ProcessResult fenced = RunQuery({server.Address(), "--raw"});
+        const ProcessResult alone = RunQuery({server.Address(), "--raw", "--no-fence"});
+        ASSERT_EQ(fenced.exitCode, 0) << fenced.err;
+        EXPECT_EQ(fenced.out, alone.out);
+    }
+}
+
+TEST(OnlineQueryTest, ExtendedQueryGivesTeamsBotsAndSpectatorsApart)
+{
+    DemoServerRunner server(Concat(kFrozenMatch, {"--bots", "2"}));
+    ASSERT_NE(server.Port(), 0u) << server.Process().ErrorText();
+    const std::vector<std::string> teamMode{"--extended", "--team-mode", "team"};
+    const ProcessResult result =
+        RunQuery(Concat(Concat({server.Address(), "--json"}, teamMode), kTeams));
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+
+    const json document = json::parse(result.out);
+    const SimulatedMatch match(MatchSettings{.players = 8, .teams = 3, .seed = 7, .bots = 2});
+    EXPECT_EQ(PlayerNames(document), PlayerNames(match));
+    std::map<std::string, int> byTeam;
+    int bots = 0;
+    for (const json& player : document["players"]) {
+        byTeam[player["team"]] += player["frags"].get<int>();
+        bots += player["bot"].get<bool>() ? 1 : 0;
+    }
+    EXPECT_EQ(bots, 2);
+    EXPECT_EQ(document["totals"]["teamTotal"],
+              json::array({byTeam["red"], byTeam["blue"], byTeam["gold"]}));
+    ASSERT_EQ(document["spectators"].size(), 1u);
+    for (const SimulatedClient& client : match.Clients()) {
+        if (client.spectator) {
+            EXPECT_EQ(CodePointsToBytes(document["spectators"][0]["name"]), client.name);
+        }
+    }
+    // The same standings as the skins give: the demo server's teams wear their team's skin.
+    const ProcessResult bySkin = RunQuery(Concat({server.Address(), "--json"}, kTeams));
+    EXPECT_EQ(json::parse(bySkin.out)["totals"], document["totals"]);
+
+    const ProcessResult table = RunQuery(Concat(Concat({server.Address()}, teamMode), kTeams));
+    ASSERT_EQ(table.exitCode, 0) << table.err;
+    EXPECT_NE(table.out.find("Minutes  Team"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("\nSpectators\n"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find(" (bot)"), std::string::npos) << table.out;
+}
+
+TEST(OnlineQueryTest, TeamModeTeamNeedsTheExtendedReply)
+{
+    const ProcessResult result = RunQuery({"127.0.0.1:1", "--team-mode", "team"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.err.find("--team-mode team needs --extended"), std::string::npos)
+        << result.err;
+}
+
+TEST(OnlineQueryTest, ServerOnIpv6LoopbackAnswersAsOnIpv4)
+{
+    DemoServerRunner ipv6(Concat(kFrozenMatch, {"--bind", "::1"}));
+    DemoServerRunner ipv4(kFrozenMatch);
+    ASSERT_NE(ipv6.Port(), 0u) << ipv6.Process().ErrorText();
+    ASSERT_NE(ipv4.Port(), 0u) << ipv4.Process().ErrorText();
+    EXPECT_EQ(ipv6.Address(), "[::1]:" + std::to_string(ipv6.Port()));
+
+    const ProcessResult expected = RunQuery(Concat({ipv4.Address(), "--json"}, kTeams));
+    for (const std::string& address :
+         {ipv6.Address(), "[0:0:0:0:0:0:0:1]:" + std::to_string(ipv6.Port())}) {
+        SCOPED_TRACE(address);
+        const ProcessResult result = RunQuery(Concat({address, "--json"}, kTeams));
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(result.out, expected.out);
+    }
 }
 
 TEST(OnlineQueryTest, ExactlyFullDatagramArrivesWhole)
@@ -241,6 +327,7 @@ TEST(OnlineQueryTest, NetworkErrorsHaveTheirOwnCodes)
     };
     const ErrorCase cases[] = {
         {"127.0.0.1:" + std::to_string(FreeUdpPort()), 5, "nothing is listening at 127.0.0.1:"},
+        {"[::1]:" + std::to_string(FreeUdpPort()), 5, "nothing is listening at [::1]:"},
         {"no-such-host.invalid", 3, "cannot resolve host 'no-such-host.invalid'"},
         {"127.0.0.1:65536", 4, "port '65536' is out of range (1 to 65535)"},
         {"127.0.0.1:0", 4, "out of range"},

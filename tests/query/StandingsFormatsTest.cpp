@@ -143,7 +143,7 @@ const FormatCase kCases[] = {
      "</tfoot>\n"
      "</table>\n"
      "</body></html>\n"},
-    {"Json", StandingsToJson,
+    {"Json", [](const QueryStandings& standings) { return StandingsToJson(standings); },
      R"({"serverinfo":[["hostname","<b>Duel</b> | )"
      "\xc3\xa5"
      R"(rena"],["map","dm3"]],"players":[)"
@@ -173,6 +173,24 @@ TEST(StandingsFormatsTest, EmptyServerGivesHeadersWithoutRows)
     EXPECT_EQ(html.find("<caption>"), std::string::npos);
     EXPECT_NE(html.find("<tbody>\n</tbody>"), std::string::npos);
     EXPECT_NE(Summary(standings).find("10.0.0.1:27500  2026-12-10 18:05\n\nPlayers\n  (none)\n"),
+              std::string::npos);
+}
+
+TEST(StandingsFormatsTest, AnExtendedReplyAddsTheTeamColumnToEveryFormat)
+{
+    QueryStandings standings = Fixture();
+    standings.layout = StatusLayout::Extended;
+    standings.model.players[0].team = "r|d,1";
+    standings.model.players[1].team = "blue";
+    const std::string csv = Written<WriteStandingsCsv>(standings);
+    EXPECT_NE(csv.find("Minutes,Team\r\n"), std::string::npos);
+    EXPECT_NE(csv.find(",12,\"r|d,1\"\r\n"), std::string::npos);
+    const std::string markdown = Written<WriteStandingsMarkdown>(standings);
+    EXPECT_NE(markdown.find("| Minutes | Team |\n|---|--:|--:|---|--:|--:|--:|---|\n"),
+              std::string::npos);
+    EXPECT_NE(markdown.find("| 12 | r\\|d,1 |\n"), std::string::npos);
+    EXPECT_NE(Written<WriteStandingsText>(standings).find("Minutes  Team\n"), std::string::npos);
+    EXPECT_NE(StandingsToJson(standings, standings.layout).find(R"("team":"r|d,1")"),
               std::string::npos);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The demo server's loop: answer status requests on one UDP socket while the match advances;
-// SIGINT and SIGTERM are taken only inside ppoll, so a stop is never missed.
+// The demo server's loop: answer status requests (and pings) on one UDP socket, IPv4 or IPv6,
+// while the match advances; SIGINT and SIGTERM are taken only inside ppoll, so a stop is never
+// missed.
 #include "qw-demo-server/DemoServer.h"
 
 #include "qw-demo-server/PickupMatch.h"
@@ -16,6 +17,7 @@
 #include <cstring>
 #include <iostream>
 #include <netinet/in.h>
+#include <optional>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -52,34 +54,60 @@ sigset_t InstallStopSignals()
     return waitMask;
 }
 
-std::string Describe(const sockaddr_in& address)
+// "127.0.0.1:27500", "[::1]:27500".
+std::string Describe(const sockaddr_storage& address)
 {
-    char text[INET_ADDRSTRLEN] = {};
-    inet_ntop(AF_INET, &address.sin_addr, text, sizeof text);
-    return std::string(text) + ":" + std::to_string(ntohs(address.sin_port));
+    char text[INET6_ADDRSTRLEN] = {};
+    if (address.ss_family == AF_INET6) {
+        const auto& ipv6 = reinterpret_cast<const sockaddr_in6&>(address);
+        inet_ntop(AF_INET6, &ipv6.sin6_addr, text, sizeof text);
+        return "[" + std::string(text) + "]:" + std::to_string(ntohs(ipv6.sin6_port));
+    }
+    const auto& ipv4 = reinterpret_cast<const sockaddr_in&>(address);
+    inet_ntop(AF_INET, &ipv4.sin_addr, text, sizeof text);
+    return std::string(text) + ":" + std::to_string(ntohs(ipv4.sin_port));
 }
 
-int OpenSocket(const DemoServerOptions& options, sockaddr_in& bound)
+// The bind address as a socket address, or a message saying why it cannot be one. Only
+// loopback: the demo server is for this machine's demos and tests.
+std::optional<socklen_t> LoopbackAddress(const DemoServerOptions& options,
+                                         sockaddr_storage& address)
 {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(options.port));
-    if (inet_pton(AF_INET, options.bindAddress.c_str(), &address.sin_addr) != 1) {
-        std::cerr << "qw-demo-server: '" << options.bindAddress << "' is not an IPv4 address\n";
-        return -1;
+    const auto port = htons(static_cast<std::uint16_t>(options.port));
+    auto& ipv4 = reinterpret_cast<sockaddr_in&>(address);
+    auto& ipv6 = reinterpret_cast<sockaddr_in6&>(address);
+    if (inet_pton(AF_INET, options.bindAddress.c_str(), &ipv4.sin_addr) == 1) {
+        ipv4.sin_family = AF_INET;
+        ipv4.sin_port = port;
+        if ((ntohl(ipv4.sin_addr.s_addr) >> 24) == 127)
+            return sizeof(sockaddr_in);
+    } else if (inet_pton(AF_INET6, options.bindAddress.c_str(), &ipv6.sin6_addr) == 1) {
+        ipv6.sin6_family = AF_INET6;
+        ipv6.sin6_port = port;
+        if (IN6_IS_ADDR_LOOPBACK(&ipv6.sin6_addr))
+            return sizeof(sockaddr_in6);
+    } else {
+        std::cerr << "qw-demo-server: '" << options.bindAddress
+                  << "' is not an IPv4 or IPv6 address\n";
+        return std::nullopt;
     }
-    // Only loopback: the demo server is for this machine's demos and tests.
-    if ((ntohl(address.sin_addr.s_addr) >> 24) != 127) {
-        std::cerr << "qw-demo-server: " << options.bindAddress
-                  << " is not a loopback address (127.x.x.x)\n";
+    std::cerr << "qw-demo-server: " << options.bindAddress
+              << " is not a loopback address (127.x.x.x or ::1)\n";
+    return std::nullopt;
+}
+
+int OpenSocket(const DemoServerOptions& options, sockaddr_storage& bound)
+{
+    sockaddr_storage address{};
+    const std::optional<socklen_t> addressLength = LoopbackAddress(options, address);
+    if (!addressLength)
         return -1;
-    }
-    const int udp = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    const int udp = socket(address.ss_family, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (udp < 0) {
         std::cerr << "qw-demo-server: socket failed: " << std::strerror(errno) << "\n";
         return -1;
     }
-    if (bind(udp, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    if (bind(udp, reinterpret_cast<const sockaddr*>(&address), *addressLength) != 0) {
         std::cerr << "qw-demo-server: cannot listen on " << Describe(address) << ": "
                   << std::strerror(errno) << "\n";
         close(udp);
@@ -111,7 +139,7 @@ std::string Printable(std::string_view bytes)
 int RunDemoServer(const DemoServerOptions& options)
 {
     const sigset_t waitMask = InstallStopSignals();
-    sockaddr_in bound{};
+    sockaddr_storage bound{};
     const int udp = OpenSocket(options, bound);
     if (udp < 0)
         return 1;
@@ -145,13 +173,23 @@ int RunDemoServer(const DemoServerOptions& options)
         if (ppoll(&readable, 1, waitLimit, &waitMask) <= 0)
             continue; // timed out, or a signal: the loop condition decides
 
-        sockaddr_in peer{};
+        sockaddr_storage peer{};
         socklen_t peerLength = sizeof peer;
         const ssize_t length = recvfrom(udp, buffer.data(), buffer.size(), MSG_DONTWAIT,
                                         reinterpret_cast<sockaddr*>(&peer), &peerLength);
         if (length < 0)
             continue;
         const std::string_view datagram(buffer.data(), static_cast<std::size_t>(length));
+        if (IsPingRequest(datagram)) {
+            const bool answered = ScenarioAcknowledgesPing(options.scenario);
+            if (options.verbose)
+                std::cerr << (answered ? "ping" : "ignored ping") << " from " << Describe(peer)
+                          << std::endl;
+            if (answered)
+                sendto(udp, &kAcknowledgement, 1, 0, reinterpret_cast<const sockaddr*>(&peer),
+                       peerLength);
+            continue;
+        }
         const std::optional<int> flags = ReadStatusRequest(datagram);
         if (options.verbose)
             std::cerr << (flags ? "status request" : "ignored datagram") << " from "

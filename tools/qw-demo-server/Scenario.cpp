@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Scenario>, 11> kScenarios{{
+constexpr std::array<std::pair<std::string_view, Scenario>, 12> kScenarios{{
     {"normal", Scenario::Normal},
     {"silent", Scenario::Silent},
     {"empty-datagram", Scenario::EmptyDatagram},
@@ -23,6 +23,7 @@ constexpr std::array<std::pair<std::string_view, Scenario>, 11> kScenarios{{
     {"no-players", Scenario::NoPlayers},
     {"full", Scenario::Full},
     {"pickup", Scenario::Pickup},
+    {"no-ack", Scenario::NoAck},
 }};
 
 std::string Joined(const std::vector<std::string>& pieces)
@@ -85,6 +86,11 @@ MatchSettings SettingsForScenario(Scenario scenario, MatchSettings settings)
     return settings;
 }
 
+bool ScenarioAcknowledgesPing(Scenario scenario)
+{
+    return scenario != Scenario::Silent && scenario != Scenario::NoAck;
+}
+
 std::vector<std::string> ScenarioReply(Scenario scenario, const SimulatedMatch& match, int flags,
                                        std::mt19937& random)
 {
@@ -124,6 +130,7 @@ std::vector<std::string> ScenarioReply(Scenario scenario, const SimulatedMatch& 
         return {bytes};
     }
     case Scenario::Normal:
+    case Scenario::NoAck:
     case Scenario::NoPlayers:
     case Scenario::Full:
     case Scenario::Pickup: // the server passes the pickup game's standings in place of a match

@@ -23,6 +23,7 @@ enum class Scenario
     NoPlayers,     // serverinfo only
     Full,          // 32 players with long names, 27 serverinfo pairs: two datagrams
     Pickup,        // a pickup game in steps (PickupMatch): joins, countdown, match, standby
+    NoAck,         // replies as normal but ignores ping, as some servers do
 };
 
 inline constexpr std::size_t kOversizeDatagramBytes = 5000;
@@ -34,6 +35,9 @@ std::vector<std::string> ScenarioNames();
 
 // The match a scenario plays: no-players and full change the settings, others keep them.
 MatchSettings SettingsForScenario(Scenario scenario, MatchSettings settings);
+
+// Whether a ping gets its acknowledgement: from every scenario but silent and no-ack.
+bool ScenarioAcknowledgesPing(Scenario scenario);
 
 // The datagrams that answer one status request with the given flags (none for silent).
 std::vector<std::string> ScenarioReply(Scenario scenario, const SimulatedMatch& match, int flags,

@@ -17,6 +17,7 @@ struct SimulatedClient
     double connectedSeconds = 0;
     int ping = 0;
     bool spectator = false;
+    bool bot = false;                 // shown only to a request with kStatusShowClientType
     double connectingSecondsLeft = 0; // above 0: still connecting, the ping reads 999
 };
 

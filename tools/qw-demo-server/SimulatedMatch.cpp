@@ -43,6 +43,7 @@ SimulatedMatch::SimulatedMatch(const MatchSettings& settings)
         SimulatedClient player = NewPlayer(names[index], index % this->settings.teams, false);
         player.connectedSeconds = std::uniform_real_distribution<double>(30, 1200)(random);
         player.frags = std::uniform_int_distribution<int>(-2, 25)(random);
+        player.bot = index >= players - settings.bots;
         clients.push_back(player);
     }
     if (withSpectator) {

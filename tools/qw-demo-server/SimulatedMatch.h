@@ -19,6 +19,7 @@ struct MatchSettings
     bool longNames = false;          // every name kMaxNameBytes long
     bool extendedServerInfo = false; // 27 serverinfo pairs instead of the usual dozen
     bool spectator = true;           // one spectator while a slot is free
+    int bots = 1;                    // the last players at the start are bots
 };
 
 class SimulatedMatch

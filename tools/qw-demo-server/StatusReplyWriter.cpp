@@ -55,6 +55,8 @@ std::vector<std::string> StatusReplyPieces(const std::vector<ServerInfoPair>& se
         pieces.push_back(LineBody(client, flags));
         if (flags & kStatusShowTeams)
             pieces.push_back(" \"" + client.team + "\"");
+        if (flags & kStatusShowClientType)
+            pieces.push_back(client.bot ? " \"b\"" : " \"h\"");
         pieces.push_back("\n");
     }
     return pieces;

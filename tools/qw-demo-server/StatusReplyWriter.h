@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The reply datagrams of a status request, formatted as a current server (mvdsv) prints them:
 // the serverinfo as one piece with its newline, then per client the line's body, the optional
-// team field and the newline as separate pieces. The pieces gather in a print buffer of
-// kServerPrintBufferBytes; when the next piece would not fit, the buffer goes out as one
-// datagram (print header, text, zero byte) and starts again empty.
+// team field, the optional client type ("b" or "h") and the newline as separate pieces. The pieces
+// gather in a print buffer of kServerPrintBufferBytes; when the next piece would not fit, the
+// buffer goes out as one datagram (print header, text, zero byte) and starts again empty.
 #pragma once
 
 #include "qw-demo-server/SimulatedClient.h"

@@ -25,15 +25,30 @@ std::string_view NextWord(std::string_view& line)
     return word;
 }
 
+// The command line of an out-of-band datagram, up to its first line feed or zero byte.
+std::optional<std::string_view> CommandLine(std::string_view datagram)
+{
+    if (!datagram.starts_with(kOutOfBandMarker))
+        return std::nullopt;
+    const std::string_view line = datagram.substr(kOutOfBandMarker.size());
+    return line.substr(0, line.find_first_of(std::string_view("\n\0", 2)));
+}
+
 } // namespace
 
 std::optional<int> ReadStatusRequest(std::string_view datagram)
 {
-    if (!datagram.starts_with(kOutOfBandMarker))
+    std::optional<std::string_view> line = CommandLine(datagram);
+    if (!line || NextWord(*line) != "status")
         return std::nullopt;
-    std::string_view line = datagram.substr(kOutOfBandMarker.size());
-    line = line.substr(0, line.find_first_of(std::string_view("\n\0", 2)));
-    if (NextWord(line) != "status")
-        return std::nullopt;
-    return DecimalTextToInt(NextWord(line));
+    return DecimalTextToInt(NextWord(*line));
+}
+
+bool IsPingRequest(std::string_view datagram)
+{
+    std::optional<std::string_view> line = CommandLine(datagram);
+    if (!line)
+        return false;
+    const std::string_view command = NextWord(*line);
+    return command == "ping" || command == "k";
 }

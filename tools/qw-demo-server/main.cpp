@@ -43,8 +43,12 @@ std::string ScenarioHelp()
            "\n"
            "                  down to 1, then 'Standby' with the final frags; then everyone\n"
            "                  leaves and it begins again\n"
-           "Spectators are listed only when the request's flags ask for them (4); flag 16 "
-           "adds each client's team.";
+           "  no-ack          replies as normal but ignores ping\n"
+           "Every scenario but silent and no-ack answers ping with the one byte 'l', as mvdsv "
+           "does.\n"
+           "Spectators are listed only when the request's flags ask for them (4), as players "
+           "with frags S under flag 8; flag 16 adds each client's team, flag 128 'b' for a bot "
+           "or 'h' for a human.";
 }
 
 } // namespace
@@ -62,7 +66,7 @@ int main(int argc, char** argv)
         ->type_name("PORT")
         ->check(CLI::Range(0, 65535));
     app.add_option("--bind", options.bindAddress,
-                   "loopback address to listen on (default "
+                   "loopback address to listen on, IPv4 or IPv6 (127.x.x.x or ::1; default "
                    "127.0.0.1)")
         ->type_name("ADDRESS");
     app.add_option("--players", options.match.players, "players in the match (default 8)")
@@ -73,6 +77,11 @@ int main(int argc, char** argv)
                    "red (4), blue (13), gold (12) (default 2)")
         ->type_name("N")
         ->check(CLI::Range(2, 3));
+    app.add_option("--bots", options.match.bots,
+                   "of the players, how many are bots, marked where the request asks for the "
+                   "client type (128) (default 1)")
+        ->type_name("N")
+        ->check(CLI::Range(0, kMaxClients));
     app.add_option("--seed", options.match.seed,
                    "seed of the match, for a reproducible run "
                    "(default 1)")
