@@ -101,6 +101,8 @@ std::optional<RecordEntry> ParseRecordLine(std::string_view line)
         entry.teamMode = TeamMode::Color;
     else if (*mode == "skin")
         entry.teamMode = TeamMode::Skin;
+    else if (*mode == "team")
+        entry.teamMode = TeamMode::Team;
     else
         return std::nullopt;
     const auto texts = teams->find("texts");
@@ -214,6 +216,23 @@ Result<system_clock::time_point> ParseIsoTime(std::string_view text)
         std::chrono::milliseconds(milliseconds) - std::chrono::minutes(offsetMinutes));
 }
 
+namespace {
+
+const char* TeamModeName(TeamMode mode)
+{
+    switch (mode) {
+    case TeamMode::Color:
+        return "color";
+    case TeamMode::Team:
+        return "team";
+    case TeamMode::Skin:
+        break;
+    }
+    return "skin";
+}
+
+} // namespace
+
 std::string FormatRecordLine(const RecordContext& context, const ReplyStandings& standings)
 {
     Json envelope = Json::object();
@@ -221,13 +240,12 @@ std::string FormatRecordLine(const RecordContext& context, const ReplyStandings&
     envelope["time"] = FormatLocalIsoTime(context.time);
     envelope["recordingStarted"] = FormatLocalIsoTime(context.recordingStarted);
     envelope["server"] = BytesToCodePoints(context.server);
-    envelope["teams"] =
-        Json::object({{"mode", context.teamMode == TeamMode::Color ? "color" : "skin"},
-                      {"texts", TextsToJson(context.teamTexts)}});
+    envelope["teams"] = Json::object(
+        {{"mode", TeamModeName(context.teamMode)}, {"texts", TextsToJson(context.teamTexts)}});
     std::string line = EscapeC1Controls(envelope.dump());
     line.pop_back(); // the closing brace: the standings document goes last
     line += ",\"standings\":";
-    line += StandingsToJson(standings);
+    line += StandingsToJson(standings, context.layout);
     line += "}\n";
     return line;
 }

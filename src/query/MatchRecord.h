@@ -25,6 +25,8 @@ struct RecordContext
     std::string server; // HOST:PORT as the person gave it, bytes
     TeamMode teamMode = TeamMode::Skin;
     TeamTexts teamTexts;
+    // An extended reply's standings carry each player's team and bot mark and the spectators.
+    StatusLayout layout = StatusLayout::Plain;
 };
 
 // One whole line, ending in '\n'. Times are local ISO 8601 with milliseconds and the offset.

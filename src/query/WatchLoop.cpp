@@ -64,6 +64,7 @@ int WatchServer(const ServerAddress& address, const QueryOptions& options)
     context.server = EndpointText(address);
     context.teamMode = options.teamMode;
     context.teamTexts = options.teamTexts;
+    context.layout = options.request.layout;
     if (options.recordFile) {
         Result<std::unique_ptr<RecordWriter>> opened = RecordWriter::Open(*options.recordFile);
         if (!opened) {

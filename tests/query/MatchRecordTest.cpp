@@ -195,6 +195,23 @@ TEST(MatchRecordLineTest, StandingsMemberIsTheJsonDocumentOfTheQuery)
     EXPECT_EQ(document["teams"], nlohmann::json::parse(R"({"mode":"skin","texts":["a","b","c"]})"));
 }
 
+TEST(MatchRecordLineTest, AnExtendedWatchByTeamKeepsItsModeAndTheTeamFields)
+{
+    ReplyStandings standings = Standings(3, 4, 5);
+    standings.model.players[0].team = "red";
+    RecordContext context = Context(kStart, kStart, "h:1", TeamMode::Team, {"red", "", ""});
+    context.layout = StatusLayout::Extended;
+    const std::string line = FormatRecordLine(context, standings);
+    const nlohmann::json document = nlohmann::json::parse(line);
+    EXPECT_EQ(document["teams"]["mode"], "team");
+    EXPECT_EQ(document["standings"]["players"][0]["team"], "red");
+    EXPECT_TRUE(document["standings"].contains("spectators"));
+    const Result<RecordContents> contents = ParseRecordText(line);
+    ASSERT_TRUE(contents);
+    ASSERT_EQ(contents->entries.size(), 1u);
+    EXPECT_EQ(contents->entries[0].teamMode, TeamMode::Team);
+}
+
 TEST(MatchRecordWriterTest, UnwritableFilesAreReportedNamingTheFile)
 {
     TemporaryFolder folder;
