@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The timeline's picture on the offscreen platform: a whole day of replies every 5 seconds
-// (17,280 points per line, three teams and the total) drawn into an image of a window's size.
+// (17,280 points per line, three teams and the total, and a match start and end every 20
+// minutes) drawn into an image of a window's size.
 // A frame of a 60 Hz display is 16 ms.
 #include "ui/TimelineChart.h"
 
@@ -25,7 +26,8 @@ TimelineModel DayOfReplies()
         totals.teamTotal = {matchReply / 2 + (reply * 7 % 5), matchReply / 3 + (reply % 3),
                             static_cast<std::int32_t>(20 * std::sin(reply / 50.0) + 20)};
         totals.totalFrags = totals.teamTotal[0] + totals.teamTotal[1] + totals.teamTotal[2];
-        model.Add(start + 5s * reply, totals, TeamMode::Color, {"4", "13", "12"});
+        model.Add(start + 5s * reply, totals, TeamMode::Color, {"4", "13", "12"},
+                  matchReply < 12 ? "Countdown" : "20 min left");
     }
     return model;
 }
@@ -41,7 +43,8 @@ void BM_DrawTimeline24Hours(benchmark::State& state)
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }
-    state.SetLabel(std::to_string(model.Points().size()) + " replies");
+    state.SetLabel(std::to_string(model.Points().size()) + " replies, " +
+                   std::to_string(model.Marks().size()) + " marks");
 }
 BENCHMARK(BM_DrawTimeline24Hours)->Unit(benchmark::kMillisecond);
 

@@ -141,6 +141,17 @@ std::optional<RecordEntry> ParseRecordLine(std::string_view line)
     for (std::size_t team = 0; team < entry.totals.teamTotal.size(); ++team)
         if (!readInt((*teamTotal)[team], entry.totals.teamTotal[team]))
             return std::nullopt;
+    // Only the first "status" pair counts, as in a live reply; a pair of another shape is passed
+    // over rather than costing the line its totals.
+    const auto serverInfo = standings->find("serverinfo");
+    if (serverInfo != standings->end() && serverInfo->is_array())
+        for (const nlohmann::json& pair : *serverInfo) {
+            if (!pair.is_array() || pair.size() != 2 || !pair[0].is_string() ||
+                pair[0].get_ref<const std::string&>() != "status")
+                continue;
+            entry.status = BytesFrom(pair[1]);
+            break;
+        }
     return entry;
 }
 

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,6 +47,9 @@ struct RecordEntry
     TeamMode teamMode = TeamMode::Skin;
     TeamTexts teamTexts;
     StandingsTotals totals;
+    // The standings' serverinfo "status" value (where the match marks come from), or none when
+    // the key is absent.
+    std::optional<std::string> status;
 };
 
 // The lines of a record in file order. `notice` is empty when every line was read; otherwise one

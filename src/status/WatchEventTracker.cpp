@@ -98,6 +98,21 @@ MatchPhase MatchPhaseOfStatus(std::string_view value)
     return MatchPhase::Other;
 }
 
+std::optional<std::string_view> MatchStatusValue(const ServerInfoTable& table)
+{
+    return ServerInfoValue(table, "status");
+}
+
+std::optional<WatchEventKind> MatchTransition(MatchPhase before, MatchPhase after)
+{
+    if (before == MatchPhase::Waiting && after == MatchPhase::Running)
+        return WatchEventKind::MatchStart;
+    if (before == MatchPhase::Running &&
+        (after == MatchPhase::Waiting || after == MatchPhase::NoStatus))
+        return WatchEventKind::MatchEnd;
+    return std::nullopt;
+}
+
 WatchEventTracker::WatchEventTracker(std::optional<std::int32_t> playersThreshold)
     : playersThreshold(playersThreshold), lastStatusPhase(MatchPhaseOfStatus(""))
 {
@@ -218,14 +233,10 @@ std::vector<WatchEvent> WatchEventTracker::Compare(const StatusModel& model)
     if (maxClients && previousCount < *maxClients && lines >= *maxClients)
         events.push_back(PlayerCountEvent(WatchEventKind::Full, lines, *maxClients));
 
-    if (newPhase != MatchPhase::Other) {
-        if (phase == MatchPhase::Waiting && newPhase == MatchPhase::Running)
-            events.push_back(MatchPhaseEvent(WatchEventKind::MatchStart, std::string(*status)));
-        else if (phase == MatchPhase::Running && newPhase != MatchPhase::Running)
-            events.push_back(MatchPhaseEvent(WatchEventKind::MatchEnd,
-                                             std::string(status.value_or(std::string_view()))));
+    if (const std::optional<WatchEventKind> match = MatchTransition(phase, newPhase))
+        events.push_back(MatchPhaseEvent(*match, std::string(status.value_or(std::string_view()))));
+    if (newPhase != MatchPhase::Other)
         phase = newPhase;
-    }
 
     if (matched < rowCount || joinCount > 0)
         Remember(model);

@@ -25,6 +25,15 @@ enum class MatchPhase
 };
 MatchPhase MatchPhaseOfStatus(std::string_view statusValue);
 
+// The serverinfo "status" value (the first pair with that key), or none when the key is absent.
+std::optional<std::string_view> MatchStatusValue(const ServerInfoTable& table);
+
+// The match event between the phase of the replies before (the last one that was not Other) and
+// a reply's phase: Waiting to Running starts a match; Running to Waiting or NoStatus ends it.
+// Other gives nothing and leaves the phase before as it was; so does a first Running seen
+// without a Waiting before it (the watch began in the middle of a match).
+std::optional<WatchEventKind> MatchTransition(MatchPhase before, MatchPhase after);
+
 class WatchEventTracker
 {
 public:

@@ -2,6 +2,7 @@
 // The timeline: the team totals of the current watch drawn against time, in a window of its own.
 // The points are collected from the first reply, so the window shows the whole watch whenever
 // it is opened.
+#include "status/WatchEventTracker.h"
 #include "ui/MonitorDlg.h"
 
 void CMonitorDlg::OnTimeline()
@@ -22,7 +23,7 @@ void CMonitorDlg::AddTimelinePoint()
     if (server != timelineWatch.Server() || timelineWatch.Points().empty())
         timelineWatch.Reset(server);
     timelineWatch.Add(std::chrono::system_clock::now(), totals, ShownTeamMode(),
-                      {team1Text, team2Text, team3Text});
+                      {team1Text, team2Text, team3Text}, MatchStatusValue(status.serverInfo));
     if (timelineWindow.window)
         timelineWindow.window->WatchChanged();
 }

@@ -21,6 +21,7 @@
 #include <limits>
 #include <map>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -107,6 +108,12 @@ QString TimelineTeamLabel(const TeamTexts& texts, int team)
     return name + QStringLiteral(" (") + ToUnicode(text) + QStringLiteral(")");
 }
 
+QColor TimelineMarkColor(WatchEventKind kind)
+{
+    // Apart from the fixed team colours and the swatches' main colours alike.
+    return kind == WatchEventKind::MatchStart ? QColor(0x1B, 0x9E, 0x77) : QColor(0x8E, 0x44, 0xAD);
+}
+
 QString TimelineDescription(const TimelineModel& model)
 {
     if (model.Points().empty())
@@ -121,6 +128,16 @@ QString TimelineDescription(const TimelineModel& model)
                         .arg(TimelineTeamLabel(model.Texts(), team))
                         .arg(last.teamTotal[static_cast<std::size_t>(team)]);
     text += QStringLiteral(" total frags %1.").arg(last.totalFrags);
+    const auto& marks = model.Marks();
+    for (const auto& [kind, verb] : {std::pair{WatchEventKind::MatchStart, "started"},
+                                     std::pair{WatchEventKind::MatchEnd, "ended"}}) {
+        const auto mark = std::find_if(marks.rbegin(), marks.rend(),
+                                       [kind](const TimelineMark& m) { return m.kind == kind; });
+        if (mark != marks.rend())
+            text += QStringLiteral(" A match %1 at minute %2.")
+                        .arg(QLatin1String(verb))
+                        .arg(std::floor(Minutes(mark->sinceStart)));
+    }
     return text;
 }
 
@@ -184,6 +201,7 @@ void TimelineChart::Paint(QPainter& painter) const
     painter.setFont(font);
     painter.fillRect(bounds, kBackground);
     PaintAxes(painter);
+    PaintMarks(painter);
     PaintLines(painter);
     PaintLegend(painter);
     painter.restore();
@@ -225,6 +243,37 @@ void TimelineChart::PaintAxes(QPainter& painter) const
                      axis);
     painter.drawText(QPointF(bounds.left() + 4, plot.top() - metrics.descent() - 4),
                      QStringLiteral("frags"));
+}
+
+// Under the lines, so that the totals stay readable where a mark crosses them. A day holds some
+// dozens of matches: each mark is a one-pixel rectangle, and a label that would overlap the one
+// before is left out.
+void TimelineChart::PaintMarks(QPainter& painter) const
+{
+    const auto& marks = model.Marks();
+    if (marks.empty())
+        return;
+    const QFontMetricsF metrics(font);
+    const QString startText = QStringLiteral("start");
+    const QString endText = QStringLiteral("end");
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    double labelsEnd = -std::numeric_limits<double>::infinity();
+    for (const TimelineMark& mark : marks) {
+        const double x = std::floor(XForTime(mark.sinceStart));
+        if (x < plot.left() || x > plot.right())
+            continue;
+        const QColor color = TimelineMarkColor(mark.kind);
+        painter.fillRect(QRectF(x, plot.top() + 1, 1, plot.height() - 1), color);
+        const QString& label = mark.kind == WatchEventKind::MatchStart ? startText : endText;
+        const double width = metrics.horizontalAdvance(label);
+        // Right of the line, or left of it where the plot ends.
+        const double labelX = x + 3 + width <= plot.right() ? x + 3 : x - 2 - width;
+        if (labelX < labelsEnd)
+            continue;
+        painter.setPen(color);
+        painter.drawText(QPointF(labelX, plot.top() + metrics.ascent() + 2), label);
+        labelsEnd = labelX + width + 4;
+    }
 }
 
 void TimelineChart::PaintLines(QPainter& painter) const

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The timeline picture: the team totals and the total frags against the minutes since the watch
-// began, with round ticks, a legend and each line's latest value. One layout serves the window,
-// the PNG and the SVG; it is computed once per picture, so the chart is a short-lived value.
+// began, with round ticks, a legend, each line's latest value and the match starts and ends. One
+// layout serves the window, the PNG and the SVG; it is computed once per picture, so the chart is a
+// short-lived value.
 #pragma once
 
 #include "ui/TimelineModel.h"
@@ -28,7 +29,10 @@ TimelineColors TimelineLineColors(TeamMode mode, const TeamTexts& texts);
 // "Team 1 (red)", or "Team 1" without a text; team is 0 to 2.
 QString TimelineTeamLabel(const TeamTexts& texts, int team);
 
-// One sentence with the latest totals, for screen readers.
+// The colour of a match mark's line and label (MatchStart or MatchEnd).
+QColor TimelineMarkColor(WatchEventKind kind);
+
+// One sentence with the latest totals (and the last match start and end), for screen readers.
 QString TimelineDescription(const TimelineModel& model);
 
 class TimelineChart
@@ -47,6 +51,7 @@ public:
 private:
     void PaintAxes(QPainter& painter) const;
     void PaintLegend(QPainter& painter) const;
+    void PaintMarks(QPainter& painter) const;
     void PaintLines(QPainter& painter) const;
 
     const TimelineModel& model;

@@ -50,6 +50,16 @@ ReplyStandings Standings(std::int32_t team1, std::int32_t team2, std::int32_t te
     standings.model.players[0].name = "\xe5rik";
     standings.model.players[0].frags = team1 + team2 + team3;
     standings.totals = {team1 + team2 + team3, {team1, team2, team3}, 12};
+    // A "status" pair after another one, left out when team 1 has no frags.
+    ServerInfoTable& info = standings.model.serverInfo;
+    info.infoKeys[0] = "hostname";
+    info.infoValues[0] = "h";
+    info.infoCount = 1;
+    if (team1 != 0) {
+        info.infoKeys[1] = "status";
+        info.infoValues[1] = std::to_string(team1) + " min left";
+        info.infoCount = 2;
+    }
     return standings;
 }
 
@@ -177,6 +187,9 @@ TEST_P(MatchRecordTest, WrittenLinesReadBack)
         EXPECT_EQ(entry.teamTexts, written[index].texts);
         EXPECT_EQ(entry.totals.teamTotal[1], 2);
         EXPECT_EQ(entry.totals.longestMinutes, 12);
+        const std::int32_t team1 = entry.totals.teamTotal[0];
+        EXPECT_EQ(entry.status,
+                  team1 == 0 ? std::nullopt : std::optional(std::to_string(team1) + " min left"));
     }
 }
 

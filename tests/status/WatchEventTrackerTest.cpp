@@ -205,6 +205,42 @@ INSTANTIATE_TEST_SUITE_P(
             {"match-end 'Standby'", "match-start '20 min left'"}}),
     [](const testing::TestParamInfo<EventCase>& info) { return info.param.name; });
 
+// Every pair of phases: the rule the tracker and the timeline share.
+TEST(MatchTransitionTest, StartsOnWaitingToRunningAndEndsWhenRunningStops)
+{
+    using enum MatchPhase;
+    const std::optional<WatchEventKind> none;
+    struct TransitionCase
+    {
+        MatchPhase before;
+        MatchPhase after;
+        std::optional<WatchEventKind> expected;
+    };
+    const TransitionCase cases[] = {
+        {Waiting, Running, WatchEventKind::MatchStart},
+        {Running, Waiting, WatchEventKind::MatchEnd},
+        {Running, NoStatus, WatchEventKind::MatchEnd},
+        {Running, Running, none},
+        {Running, Other, none},
+        {Waiting, Waiting, none},
+        {Waiting, NoStatus, none},
+        {Waiting, Other, none},
+        {NoStatus, Running, none},
+        {NoStatus, Waiting, none},
+        {NoStatus, NoStatus, none},
+        {NoStatus, Other, none},
+        {Other, Running, none},
+        {Other, Waiting, none},
+        {Other, NoStatus, none},
+        {Other, Other, none},
+    };
+    for (const TransitionCase& testCase : cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(testCase.before) << " to "
+                                        << static_cast<int>(testCase.after));
+        EXPECT_EQ(MatchTransition(testCase.before, testCase.after), testCase.expected);
+    }
+}
+
 TEST(WatchEventTrackerTest, ResetMakesTheNextReplyABaseline)
 {
     WatchEventTracker tracker;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The timeline: its points (a day kept, oldest dropped first), the picture drawn offscreen from a
-// small committed record (each line's colour found at its expected height), and the window
-// (title, description for screen readers, saved pictures, remembered size).
+// The timeline: its points (a day kept, oldest dropped first) and match marks, the picture drawn
+// offscreen from a small committed record (each line's colour found at its expected height, each
+// mark's line at its time), and the window (title, description for screen readers, saved
+// pictures, remembered size).
 
 #include "TestData.h"
 #include "query/MatchRecord.h"
@@ -16,6 +17,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -41,16 +46,72 @@ TEST(TimelineModelTest, KeepsADayOfRepliesDroppingTheOldestFirst)
     TimelineModel model;
     model.Reset("h:1");
     const int replies = 24 * 720 + 100; // every 5 seconds, a day and a little more
+    // A match every 20 minutes: it starts at the 12th reply and ends at the next one's first.
     for (int reply = 0; reply < replies; ++reply)
-        model.Add(kStart + 5s * reply, Totals(reply, 0, 0), TeamMode::Skin, {"a", "", ""});
+        model.Add(kStart + 5s * reply, Totals(reply, 0, 0), TeamMode::Skin, {"a", "", ""},
+                  reply % 240 < 12 ? "Countdown" : "10 min left");
     ASSERT_EQ(model.Points().size(), 24u * 720 + 1);
     EXPECT_EQ(model.Points().back().sinceStart - model.Points().front().sinceStart, 24h);
     EXPECT_EQ(model.Points().front().teamTotal[0], replies - 1 - 24 * 720);
     // Time since the watch began, not since the oldest point kept.
     EXPECT_EQ(model.Points().back().sinceStart, 5s * (replies - 1));
+    // The oldest point kept is reply 100: the first start (reply 12) went with the points.
+    ASSERT_FALSE(model.Marks().empty());
+    EXPECT_EQ(model.Marks().front().sinceStart, 5s * 240);
+    EXPECT_EQ(model.Marks().front().kind, WatchEventKind::MatchEnd);
+    EXPECT_EQ(model.Marks().back().sinceStart, 5s * (24 * 720 + 12));
+    EXPECT_EQ(model.Marks().back().kind, WatchEventKind::MatchStart);
 
     model.Reset("h:2");
     EXPECT_TRUE(model.Points().empty());
+    EXPECT_TRUE(model.Marks().empty());
+    // The phase went with the watch: a running match first seen now is no start.
+    model.Add(kStart, Totals(0, 0, 0), TeamMode::Skin, {}, "9 min left");
+    EXPECT_TRUE(model.Marks().empty());
+}
+
+// Replies a minute apart, each with its "status" value (none: the key is absent).
+TEST(TimelineModelTest, MarksTheMatchStartsAndEndsOfTheStatusValues)
+{
+    using Kind = WatchEventKind;
+    using Mark = std::pair<int, Kind>; // minute, kind
+    struct MarkCase
+    {
+        const char* name;
+        std::vector<std::optional<std::string>> statuses;
+        std::vector<Mark> expected;
+    };
+    const MarkCase cases[] = {
+        {"standby, minutes left, standby",
+         {"Standby", "20 min left", "19 min left", "Standby"},
+         {{1, Kind::MatchStart}, {3, Kind::MatchEnd}}},
+        {"countdown to seconds left", {"Countdown", "45 sec left"}, {{1, Kind::MatchStart}}},
+        {"the key going away ends the match",
+         {"Countdown", "5 min left", std::nullopt},
+         {{1, Kind::MatchStart}, {2, Kind::MatchEnd}}},
+        {"no key, then a running match: no start",
+         {std::nullopt, "5 min left", "Standby"},
+         {{2, Kind::MatchEnd}}},
+        {"unreadable values are passed over",
+         {"Standby", "Overtime", "10 min left", "", "min left", "Standby"},
+         {{2, Kind::MatchStart}, {5, Kind::MatchEnd}}},
+        {"a watch begun mid-match, then the next match",
+         {"7 min left", "Standby", "Countdown", "20 MIN LEFT"},
+         {{1, Kind::MatchEnd}, {3, Kind::MatchStart}}},
+        {"waiting values among themselves", {"Standby", "Countdown", "Standby"}, {}},
+    };
+    for (const MarkCase& testCase : cases) {
+        SCOPED_TRACE(testCase.name);
+        TimelineModel model;
+        model.Reset("h:1");
+        for (std::size_t reply = 0; reply < testCase.statuses.size(); ++reply)
+            model.Add(kStart + 1min * static_cast<int>(reply), Totals(0, 0, 0), TeamMode::Skin, {},
+                      testCase.statuses[reply]);
+        std::vector<Mark> marks;
+        for (const TimelineMark& mark : model.Marks())
+            marks.push_back({static_cast<int>(mark.sinceStart / 1min), mark.kind});
+        EXPECT_EQ(marks, testCase.expected);
+    }
 }
 
 TEST(TimelineModelTest, ClockSetBackKeepsThePointsInOrder)
@@ -130,8 +191,13 @@ TimelineModel DenseMatch()
         const auto team1 = static_cast<std::int32_t>(std::min(30.0, 5 * minute));
         const auto team2 = static_cast<std::int32_t>(std::min(15.0, 3 * minute));
         const auto team3 = static_cast<std::int32_t>(std::min(5.0, minute));
+        // As in the record: counting down in the first minute, running until minute 7.
+        const std::string status = minute < 1 ? "Countdown"
+                                   : minute < 7
+                                       ? std::to_string(7 - static_cast<int>(minute)) + " min left"
+                                       : "Standby";
         model.Add(kStart + 250ms * reply, Totals(team1, team2, team3), TeamMode::Skin,
-                  {"red", "blue", "gold"});
+                  {"red", "blue", "gold"}, status);
     }
     return model;
 }
@@ -182,6 +248,25 @@ TEST(TimelineChartTest, EachLineIsDrawnInItsColourAtTheHeightOfItsTotal)
         // Rising at the start: at minute 2 team 1 had 10 frags.
         EXPECT_TRUE(
             ColourNear(image, chart.XForTime(2min), chart.YForFrags(10), colors.team[0], 3));
+
+        // The match started at minute 1 and ended at minute 7: a line at each, up and down the
+        // plot where no total runs, and none a few columns aside.
+        struct MarkLine
+        {
+            std::chrono::minutes time;
+            WatchEventKind kind;
+        };
+        for (const MarkLine mark : {MarkLine{1min, WatchEventKind::MatchStart},
+                                    MarkLine{7min, WatchEventKind::MatchEnd}}) {
+            SCOPED_TRACE(testing::Message() << "mark at minute " << mark.time.count());
+            const QColor color = TimelineMarkColor(mark.kind);
+            const double x = chart.XForTime(mark.time);
+            for (const double frags : {20.0, 40.0}) {
+                EXPECT_TRUE(ColourNear(image, x, chart.YForFrags(frags), color, 0, 1));
+                EXPECT_FALSE(ColourNear(image, x - 6, chart.YForFrags(frags), color, 0, 2));
+                EXPECT_FALSE(ColourNear(image, x + 6, chart.YForFrags(frags), color, 0, 2));
+            }
+        }
     }
 }
 
@@ -203,7 +288,8 @@ TEST_F(TimelineWindowTest, OpenedRecordNamesServerDescribesTotalsAndNotesTheTorn
     ASSERT_NE(view, nullptr);
     const QString description = view->accessibleDescription();
     for (const char* expected :
-         {"Team 1 (red) 30", "Team 2 (blue) 15", "Team 3 (gold) 5", "total frags 50"})
+         {"Team 1 (red) 30", "Team 2 (blue) 15", "Team 3 (gold) 5", "total frags 50",
+          "A match started at minute 1.", "A match ended at minute 7."})
         EXPECT_TRUE(description.contains(QLatin1String(expected))) << description.toStdString();
     const auto* note = window.findChild<QLabel*>();
     ASSERT_NE(note, nullptr);
