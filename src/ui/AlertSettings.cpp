@@ -2,18 +2,13 @@
 // The kept alerts in QSettings' native format for the user scope.
 #include "ui/AlertSettings.h"
 
-#include <QSettings>
+#include "ui/UserSettings.h"
+
 #include <QStringList>
 
 namespace {
 
 const QString kKey = QStringLiteral("alerts/events");
-
-QSettings UserSettings()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tallyhawk"),
-                     QStringLiteral("tallyhawk"));
-}
 
 } // namespace
 

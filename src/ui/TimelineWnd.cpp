@@ -6,6 +6,7 @@
 #include "framework/MessageBox.h"
 #include "framework/Text.h"
 #include "ui/TimelineChart.h"
+#include "ui/UserSettings.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QSettings>
 #include <QShortcut>
 #include <QSvgGenerator>
 
@@ -24,11 +24,6 @@ namespace {
 
 const QSize kDefaultSize(720, 420);
 const QSize kMinimumSize(320, 200);
-
-QSettings Settings()
-{
-    return QSettings(QStringLiteral("tallyhawk"), QStringLiteral("tallyhawk"));
-}
 
 const QString kSizeKey = QStringLiteral("timeline/size");
 
@@ -87,7 +82,7 @@ CTimelineWnd::CTimelineWnd(const TimelineModel& watch, QWidget* parent)
     layout->addLayout(buttons);
 
     setMinimumSize(kMinimumSize);
-    const QSize remembered = Settings().value(kSizeKey).toSize();
+    const QSize remembered = UserSettings().value(kSizeKey).toSize();
     resize(remembered.isValid() ? remembered.expandedTo(kMinimumSize) : kDefaultSize);
     ShownChanged();
 }
@@ -167,7 +162,7 @@ Result<bool> CTimelineWnd::SavePicture(const QString& path) const
 
 void CTimelineWnd::closeEvent(QCloseEvent* event)
 {
-    Settings().setValue(kSizeKey, size());
+    UserSettings().setValue(kSizeKey, size());
     event->accept();
 }
 

@@ -60,9 +60,11 @@ protected:
     // A reply shown as the watch cycle shows it, from the server it was asked of.
     void ShowReply(int redFrags, int blueFrags)
     {
-        Seam(dialog).standingsServer.emplace();
-        Seam(dialog).standingsServer->host = "127.0.0.1";
-        Seam(dialog).standingsServer->port = 27500;
+        // Assigned rather than emplaced: clang takes the nested type as not default-constructible.
+        std::remove_reference_t<decltype(*Seam(dialog).standingsServer)> server;
+        server.host = "127.0.0.1";
+        server.port = 27500;
+        Seam(dialog).standingsServer = server;
         dialog.ParseStatusReply(Reply(redFrags, blueFrags));
     }
 
