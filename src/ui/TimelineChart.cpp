@@ -131,8 +131,9 @@ QString TimelineDescription(const TimelineModel& model)
     const auto& marks = model.Marks();
     for (const auto& [kind, verb] : {std::pair{WatchEventKind::MatchStart, "started"},
                                      std::pair{WatchEventKind::MatchEnd, "ended"}}) {
-        const auto mark = std::find_if(marks.rbegin(), marks.rend(),
-                                       [kind](const TimelineMark& m) { return m.kind == kind; });
+        const auto mark =
+            std::find_if(marks.rbegin(), marks.rend(),
+                         [wanted = kind](const TimelineMark& m) { return m.kind == wanted; });
         if (mark != marks.rend())
             text += QStringLiteral(" A match %1 at minute %2.")
                         .arg(QLatin1String(verb))
