@@ -67,7 +67,9 @@ std::string StandingsToHtml(const QueryStandings& standings)
                 Cell(player.ping) + Cell(ReadableTextUtf8(player.skin)) + Cell(player.topColor) +
                 Cell(player.bottomColor) + Cell(player.minutes) + "</tr>\n";
     }
-    html += "</tbody>\n<tfoot>\n";
+    // The totals are a second body rather than a footer: a spreadsheet's HTML import drops a
+    // table's footer rows.
+    html += "</tbody>\n<tbody>\n";
     const StandingsTotals& totals = standings.totals;
     html += TotalRow("Total frags", totals.totalFrags);
     for (std::size_t team = 0; team < totals.teamTotal.size(); ++team) {
@@ -77,5 +79,5 @@ std::string StandingsToHtml(const QueryStandings& standings)
         html += TotalRow(label, totals.teamTotal[team]);
     }
     html += TotalRow("Longest time (min)", totals.longestMinutes);
-    return html + "</tfoot>\n</table>\n</body></html>\n";
+    return html + "</tbody>\n</table>\n</body></html>\n";
 }

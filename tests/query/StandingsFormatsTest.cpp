@@ -134,13 +134,13 @@ const FormatCase kCases[] = {
      "<tr><td>t_be&amp;</td><td>-2</td><td>40</td><td>r,d</td><td>4</td><td>13</td>"
      "<td>12</td></tr>\n"
      "</tbody>\n"
-     "<tfoot>\n"
+     "<tbody>\n"
      "<tr><th>Total frags</th><td>7</td></tr>\n"
      "<tr><th>Team 1</th><td>0</td></tr>\n"
      "<tr><th>Team 2 (blue)</th><td>9</td></tr>\n"
      "<tr><th>Team 3</th><td>0</td></tr>\n"
      "<tr><th>Longest time (min)</th><td>12</td></tr>\n"
-     "</tfoot>\n"
+     "</tbody>\n"
      "</table>\n"
      "</body></html>\n"},
     {"Json", [](const QueryStandings& standings) { return StandingsToJson(standings); },
