@@ -47,6 +47,16 @@ inline constexpr std::int32_t kMaxRefreshSeconds = 1200;
 // How long a looked-up address serves the ticks of one watch before the name is looked up again.
 inline constexpr std::chrono::minutes kLookedUpAddressLifetime{5};
 
+// A server as the person gave it in the fields: the host text and the port the query goes to.
+struct WatchedServer
+{
+    std::string host;
+    std::uint16_t port = 0;
+    bool operator==(const WatchedServer&) const = default;
+    // "HOST:PORT", as records, alerts and the timeline name the server.
+    std::string Text() const { return host + ":" + std::to_string(port); }
+};
+
 class CMonitorDlg : public CDialog
 {
 public:
@@ -188,13 +198,6 @@ private:
     // The answer to the look-up the cycle of the socket `handleIdentity` started.
     void OnHostLookedUp(LPARAM handleIdentity, const HostLookupAnswer& answer);
 
-    // A server as the person gave it: the host text and the port the query goes to.
-    struct ServerAddressText
-    {
-        std::string host;
-        std::uint16_t port = 0;
-        bool operator==(const ServerAddressText&) const = default;
-    };
     struct LookedUpAddress
     {
         std::string host;
@@ -203,8 +206,8 @@ private:
     };
 
     int openQueryBoxes = 0;
-    ServerAddressText queryServer;                    // the server of the current query cycle
-    std::optional<ServerAddressText> standingsServer; // where the standings on screen came from
+    WatchedServer queryServer;                    // the server of the current query cycle
+    std::optional<WatchedServer> standingsServer; // where the standings on screen came from
     bool queryAnswered = false;     // the current cycle's socket has delivered a reply
     bool hostLookupPending = false; // the current cycle waits for its server's address
     // The address of the watched host's name, kept for the following ticks of the watch while
@@ -217,7 +220,7 @@ private:
     // fields as Watch Server reads them: nothing for an empty host or port 0.
     std::optional<ShownStandings> shownStandings;
     std::unique_ptr<ObserveLauncher> observeLauncher;
-    std::optional<ServerAddressText> ServerInFields() const;
+    std::optional<WatchedServer> ServerInFields() const;
     void KeepShownStandings(); // from OnStandingsShown
     void InstallCopyKey();     // Ctrl+C in the player list copies the standings
 

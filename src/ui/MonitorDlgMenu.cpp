@@ -96,7 +96,5 @@ void CMonitorDlg::OnStandingsShown()
     KeepShownStandings();
     RecordStandings();
     AddTimelinePoint();
-    Alerts().OnStandings(status, standingsServer ? standingsServer->host + ":" +
-                                                       std::to_string(standingsServer->port)
-                                                 : std::string());
+    Alerts().OnStandings(status, standingsServer ? standingsServer->Text() : std::string());
 }

@@ -63,7 +63,7 @@ void CMonitorDlg::RecordStandings()
     RecordContext context;
     context.time = std::chrono::system_clock::now();
     context.recordingStarted = recordingStarted;
-    context.server = standingsServer->host + ":" + std::to_string(standingsServer->port);
+    context.server = standingsServer->Text();
     context.teamMode = ShownTeamMode();
     context.teamTexts = {team1Text, team2Text, team3Text};
     const ::Result<bool> appended =

@@ -61,7 +61,7 @@ public:
     std::array<std::string, 3>& savedSkin;
     std::string& replyText;
     UINT& timerId;
-    std::optional<CMonitorDlg::ServerAddressText>& standingsServer;
+    std::optional<WatchedServer>& standingsServer;
     std::unique_ptr<CMenu>& contextMenu;
     std::function<std::optional<std::string>()>& chooseRecordFile;
     QPointer<CTimelineWnd>& timelineWindow;

@@ -55,7 +55,7 @@ void ShowObserveNotice()
 
 } // namespace
 
-std::optional<CMonitorDlg::ServerAddressText> CMonitorDlg::ServerInFields() const
+std::optional<WatchedServer> CMonitorDlg::ServerInFields() const
 {
     // Read from the controls: what the person sees now, typed but not yet saved.
     const std::string host = hostEdit.GetWindowText();
@@ -63,7 +63,7 @@ std::optional<CMonitorDlg::ServerAddressText> CMonitorDlg::ServerInFields() cons
     const auto port = static_cast<std::uint16_t>(DecimalTextToInt(portCombo.GetWindowText()));
     if (host.empty() || port == 0)
         return std::nullopt;
-    return ServerAddressText{host, port};
+    return WatchedServer{host, port};
 }
 
 void CMonitorDlg::KeepShownStandings()
@@ -93,14 +93,14 @@ void CMonitorDlg::OnCopyStandings()
 
 void CMonitorDlg::OnCopyServerAddress()
 {
-    if (const std::optional<ServerAddressText> server = ServerInFields())
+    if (const std::optional<WatchedServer> server = ServerInFields())
         QGuiApplication::clipboard()->setMimeData(
             ServerAddressMimeData(server->host, server->port).release());
 }
 
 void CMonitorDlg::OnObserve()
 {
-    const std::optional<ServerAddressText> server = ServerInFields();
+    const std::optional<WatchedServer> server = ServerInFields();
     const std::optional<QUrl> url =
         server ? ServerUrl(server->host, server->port, QStringLiteral("/observe")) : std::nullopt;
     if (!url) {

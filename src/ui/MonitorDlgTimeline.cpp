@@ -19,7 +19,7 @@ void CMonitorDlg::AddTimelinePoint()
 {
     if (!standingsServer)
         return;
-    const std::string server = standingsServer->host + ":" + std::to_string(standingsServer->port);
+    const std::string server = standingsServer->Text();
     if (server != timelineWatch.Server() || timelineWatch.Points().empty())
         timelineWatch.Reset(server);
     timelineWatch.Add(std::chrono::system_clock::now(), totals, ShownTeamMode(),

@@ -75,9 +75,7 @@ TEST_F(MonitorMenus, CopyStandingsIsGreyedUntilAReplyIsShown)
     EXPECT_TRUE(windowMenu->IsMenuItemEnabled(kCopyAddressCommand));
     EXPECT_FALSE(windowMenu->IsMenuItemChecked(kRecordMatchCommand));
 
-    // Assigned, not emplaced: clang takes the nested type for not default-constructible there.
-    const std::remove_reference_t<decltype(*Seam(dialog).standingsServer)> server;
-    Seam(dialog).standingsServer = server;
+    Seam(dialog).standingsServer = WatchedServer{"127.0.0.1", 27500};
     ASSERT_TRUE(openWindowMenu());
     EXPECT_TRUE(windowMenu->IsMenuItemEnabled(kCopyStandingsCommand));
 }

@@ -60,11 +60,7 @@ protected:
     // A reply shown as the watch cycle shows it, from the server it was asked of.
     void ShowReply(int redFrags, int blueFrags)
     {
-        // Assigned rather than emplaced: clang takes the nested type as not default-constructible.
-        std::remove_reference_t<decltype(*Seam(dialog).standingsServer)> server;
-        server.host = "127.0.0.1";
-        server.port = 27500;
-        Seam(dialog).standingsServer = server;
+        Seam(dialog).standingsServer = WatchedServer{"127.0.0.1", 27500};
         dialog.ParseStatusReply(Reply(redFrags, blueFrags));
     }
 

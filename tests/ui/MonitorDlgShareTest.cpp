@@ -40,12 +40,7 @@ protected:
     // A reply from 10.0.0.1:27500 as the watch cycle hands it to the display.
     void ShowReply(const std::string& reply)
     {
-        // Made apart and then assigned: clang takes the nested type for not default-constructible
-        // in emplace() (its default member initializers within the enclosing class).
-        std::remove_reference_t<decltype(*Seam(dialog).standingsServer)> server;
-        server.host = "10.0.0.1";
-        server.port = 27500;
-        Seam(dialog).standingsServer = server;
+        Seam(dialog).standingsServer = WatchedServer{"10.0.0.1", 27500};
         dialog.ParseStatusReply(reply);
     }
 
