@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The standings as one JSON object, members in the documented order, server text as code points
-// with C1 controls escaped so that no output byte acts on a terminal.
+// The standings and the watch's events as JSON lines, members in the documented order.
 #include "query/JsonOutput.h"
 
-#include "query/ByteText.h"
-
-#include <nlohmann/json.hpp>
+#include "query/JsonLine.h"
 
 // A C1 control is UTF-8 C2 80 to C2 9F (U+009B is CSI). C2 is always a lead byte in valid UTF-8,
 // so the pair cannot be found inside another character.
@@ -29,91 +26,107 @@ std::string EscapeC1Controls(const std::string& json)
     return out;
 }
 
+namespace {
+
+void WritePlayer(JsonLine& json, const PlayerEntry& player, bool extended)
+{
+    json.BeginObject();
+    json.Number("userId", player.userId);
+    json.Number("frags", player.frags);
+    json.Number("minutes", player.minutes);
+    json.Number("ping", player.ping);
+    json.Bytes("name", player.name);
+    json.Bytes("skin", player.skin);
+    json.Number("topColor", player.topColor);
+    json.Number("bottomColor", player.bottomColor);
+    if (extended) {
+        json.Bytes("team", player.team);
+        json.Bool("bot", player.bot);
+    }
+    json.EndObject();
+}
+
+} // namespace
+
 std::string StandingsToJson(const ReplyStandings& standings, StatusLayout layout)
 {
-    // ordered_json keeps the members in the documented order.
-    using Json = nlohmann::ordered_json;
     const StatusModel& model = standings.model;
-
-    Json serverInfo = Json::array();
-    for (std::int32_t pair = 0; pair < model.serverInfo.infoCount; ++pair)
-        serverInfo.push_back(Json::array({BytesToCodePoints(model.serverInfo.infoKeys[pair]),
-                                          BytesToCodePoints(model.serverInfo.infoValues[pair])}));
+    JsonLine json(2048);
+    json.BeginObject();
+    json.Key("serverinfo").BeginArray();
+    for (std::int32_t pair = 0; pair < model.serverInfo.infoCount; ++pair) {
+        json.BeginArray();
+        json.Bytes(model.serverInfo.infoKeys[pair]);
+        json.Bytes(model.serverInfo.infoValues[pair]);
+        json.EndArray();
+    }
+    json.EndArray();
 
     const bool extended = layout == StatusLayout::Extended;
-    const auto entryOf = [extended](const PlayerEntry& player) {
-        Json entry = Json::object();
-        entry["userId"] = player.userId;
-        entry["frags"] = player.frags;
-        entry["minutes"] = player.minutes;
-        entry["ping"] = player.ping;
-        entry["name"] = BytesToCodePoints(player.name);
-        entry["skin"] = BytesToCodePoints(player.skin);
-        entry["topColor"] = player.topColor;
-        entry["bottomColor"] = player.bottomColor;
-        if (extended) {
-            entry["team"] = BytesToCodePoints(player.team);
-            entry["bot"] = player.bot;
-        }
-        return entry;
-    };
-    Json players = Json::array();
+    json.Key("players").BeginArray();
     for (std::int32_t row = 0; row < model.playerCount; ++row)
-        players.push_back(entryOf(model.players[row]));
-
-    Json totals = Json::object();
-    totals["totalFrags"] = standings.totals.totalFrags;
-    totals["teamTotal"] = standings.totals.teamTotal;
-    totals["longestMinutes"] = standings.totals.longestMinutes;
-
-    Json document = Json::object();
-    document["serverinfo"] = std::move(serverInfo);
-    document["players"] = std::move(players);
+        WritePlayer(json, model.players[row], extended);
+    json.EndArray();
     if (extended) {
-        Json spectators = Json::array();
+        json.Key("spectators").BeginArray();
         for (const PlayerEntry& spectator : model.spectators)
-            spectators.push_back(entryOf(spectator));
-        document["spectators"] = std::move(spectators);
+            WritePlayer(json, spectator, extended);
+        json.EndArray();
     }
-    document["serverEmpty"] = model.serverEmpty;
-    document["totals"] = std::move(totals);
-    return EscapeC1Controls(document.dump());
+    json.Bool("serverEmpty", model.serverEmpty);
+
+    json.Key("totals").BeginObject();
+    json.Number("totalFrags", standings.totals.totalFrags);
+    json.Key("teamTotal").BeginArray();
+    for (const std::int32_t total : standings.totals.teamTotal)
+        json.Number(total);
+    json.EndArray();
+    json.Number("longestMinutes", standings.totals.longestMinutes);
+    json.EndObject();
+    json.EndObject();
+    return json.Take();
 }
 
 std::string WatchEventToJson(const WatchEvent& event, const std::string& time)
 {
-    using Json = nlohmann::ordered_json;
-    Json document = Json::object();
-    document["time"] = time;
-    document["event"] = WatchEventName(event);
+    JsonLine json;
+    json.BeginObject();
+    json.Bytes("time", time);
+    json.Bytes("event", WatchEventName(event));
     switch (event.kind) {
     case WatchEventKind::Join:
     case WatchEventKind::Leave:
         if (event.players.size() == 1) {
-            document["name"] = BytesToCodePoints(event.players.front().name);
-            document["userid"] = event.players.front().userId;
+            json.Bytes("name", event.players.front().name);
+            json.Number("userid", event.players.front().userId);
             break;
         }
-        document["count"] = event.players.size();
-        document["players"] = Json::array();
-        for (const EventPlayer& player : event.players)
-            document["players"].push_back(
-                Json{{"name", BytesToCodePoints(player.name)}, {"userid", player.userId}});
+        json.Number("count", static_cast<std::int64_t>(event.players.size()));
+        json.Key("players").BeginArray();
+        for (const EventPlayer& player : event.players) {
+            json.BeginObject();
+            json.Bytes("name", player.name);
+            json.Number("userid", player.userId);
+            json.EndObject();
+        }
+        json.EndArray();
         break;
     case WatchEventKind::Players:
-        document["count"] = event.playerCount;
-        document["threshold"] = event.threshold;
+        json.Number("count", event.playerCount);
+        json.Number("threshold", event.threshold);
         break;
     case WatchEventKind::Full:
-        document["count"] = event.playerCount;
-        document["maxclients"] = event.threshold;
+        json.Number("count", event.playerCount);
+        json.Number("maxclients", event.threshold);
         break;
     case WatchEventKind::MatchStart:
     case WatchEventKind::MatchEnd:
-        document["status"] = event.status.empty() && event.kind == WatchEventKind::MatchEnd
-                                 ? Json(nullptr)
-                                 : Json(BytesToCodePoints(event.status));
+        if (event.status.empty() && event.kind == WatchEventKind::MatchEnd)
+            json.Key("status").Null(); // the key went away
+        else
+            json.Bytes("status", event.status);
         break;
     }
-    return EscapeC1Controls(document.dump());
+    json.EndObject();
+    return json.Take();
 }

@@ -2,6 +2,7 @@
 // Every output form of the standings over one small fixture whose texts carry what breaks a
 // format: '|', quotes, commas, a tab, backslashes, markup, QuakeWorld and high-bit bytes.
 
+#include "query/ByteText.h"
 #include "query/CsvOutput.h"
 #include "query/HtmlOutput.h"
 #include "query/JsonOutput.h"
@@ -10,6 +11,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 namespace {
@@ -192,6 +194,46 @@ TEST(StandingsFormatsTest, AnExtendedReplyAddsTheTeamColumnToEveryFormat)
     EXPECT_NE(Written<WriteStandingsText>(standings).find("Minutes  Team\n"), std::string::npos);
     EXPECT_NE(StandingsToJson(standings, standings.layout).find(R"("team":"r|d,1")"),
               std::string::npos);
+}
+
+// Every byte a server may send, escaped byte for byte as the JSON library's own dump escapes its
+// code point (with C1 controls escaped too), so that readers of earlier output read the same.
+TEST(StandingsFormatsTest, JsonWritesEveryByteAsTheJsonLibraryWouldEscapeIt)
+{
+    std::string everyByte;
+    for (int byte = 1; byte < 256; ++byte)
+        everyByte += static_cast<char>(byte);
+    QueryStandings standings;
+    standings.model.serverInfo.infoKeys[0] = everyByte;
+    standings.model.serverInfo.infoValues[0] = "v";
+    standings.model.serverInfo.infoCount = 1;
+
+    const std::string expected =
+        EscapeC1Controls(nlohmann::json(BytesToCodePoints(everyByte)).dump());
+    const std::string json = StandingsToJson(standings);
+    EXPECT_EQ(json.substr(0, json.find(R"(,"v"])")), R"({"serverinfo":[[)" + expected);
+    EXPECT_EQ(nlohmann::json::parse(json)["serverinfo"][0][0], BytesToCodePoints(everyByte));
+}
+
+TEST(StandingsFormatsTest, ExtendedJsonListsSpectatorsApartWithTeamAndBot)
+{
+    QueryStandings standings;
+    standings.layout = StatusLayout::Extended;
+    standings.model.players[0] = Player(7, 9, "a", "base");
+    standings.model.players[0].team = "red";
+    standings.model.players[0].bot = true;
+    standings.model.playerCount = 1;
+    standings.model.spectators.push_back(Player(8, -9999, "s", "base"));
+    standings.model.spectators.push_back(Player(9, -9999, "t", "base"));
+    standings.model.serverEmpty = false;
+    EXPECT_EQ(StandingsToJson(standings, standings.layout),
+              R"({"serverinfo":[],"players":[{"userId":7,"frags":9,"minutes":12,"ping":40,)"
+              R"("name":"a","skin":"base","topColor":4,"bottomColor":13,"team":"red","bot":true}],)"
+              R"("spectators":[{"userId":8,"frags":-9999,"minutes":12,"ping":40,"name":"s",)"
+              R"("skin":"base","topColor":4,"bottomColor":13,"team":"","bot":false},)"
+              R"({"userId":9,"frags":-9999,"minutes":12,"ping":40,"name":"t","skin":"base",)"
+              R"("topColor":4,"bottomColor":13,"team":"","bot":false}],"serverEmpty":false,)"
+              R"("totals":{"totalFrags":0,"teamTotal":[0,0,0],"longestMinutes":0}})");
 }
 
 } // namespace
