@@ -30,8 +30,13 @@ JsonLine& JsonLine::Bytes(std::string_view bytes)
 {
     BeforeValue();
     m_text += '"';
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
+    std::size_t plainFrom = 0; // printable ASCII is copied in runs
+    for (std::size_t index = 0; index < bytes.size(); ++index) {
+        const auto byte = static_cast<unsigned char>(bytes[index]);
+        if (byte >= 0x20 && byte < 0x80 && byte != '"' && byte != '\\')
+            continue;
+        m_text.append(bytes.substr(plainFrom, index - plainFrom));
+        plainFrom = index + 1;
         switch (byte) {
         case '"':
             m_text += "\\\"";
@@ -55,16 +60,15 @@ JsonLine& JsonLine::Bytes(std::string_view bytes)
             m_text += "\\t";
             break;
         default:
-            if (byte < 0x20 || (byte >= 0x80 && byte < 0xA0)) {
+            if (byte < 0xA0) { // the other C0 controls, and the C1 controls
                 AppendControlEscape(m_text, byte);
-            } else if (byte < 0x80) {
-                m_text += c;
             } else { // U+00A0 to U+00FF in UTF-8
                 m_text += static_cast<char>(0xC0 | (byte >> 6));
                 m_text += static_cast<char>(0x80 | (byte & 0x3F));
             }
         }
     }
+    m_text.append(bytes.substr(plainFrom));
     m_text += '"';
     m_afterValue = true;
     return *this;

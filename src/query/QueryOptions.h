@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The command line of tallyhawk-query, read with CLI11.
+// The command line of tallyhawk-query.
 #pragma once
 
 #include "query/ExitCode.h"

@@ -319,8 +319,8 @@ TEST_P(QueryExitCodeTest, EndsWithDocumentedCodeAndMessage)
     TemporaryFile file(exitCase.fileBytes);
     std::vector<std::string> arguments = exitCase.arguments;
     for (std::string& argument : arguments)
-        if (argument == "{file}")
-            argument = file.Path();
+        if (const std::size_t at = argument.find("{file}"); at != std::string::npos)
+            argument.replace(at, 6, file.Path());
     const ProcessResult result = RunQuery(arguments);
     EXPECT_EQ(result.exitCode, exitCase.exitCode) << result.err;
     EXPECT_NE(result.err.find(exitCase.errorText), std::string::npos) << result.err;
@@ -349,12 +349,12 @@ INSTANTIATE_TEST_SUITE_P(
                  {"--from-file", "{file}", "--timeout", "nan"},
                  kSmallReply,
                  2,
-                 "--timeout: Value nan not in range"},
+                 "--timeout: nan is not a number of seconds"},
         ExitCase{"WatchNotANumber",
                  {"127.0.0.1", "--watch", "nan", "--count", "1"},
                  "",
                  2,
-                 "--watch: Value nan not in range"},
+                 "--watch: nan is not a number of seconds"},
         ExitCase{"MissingFile",
                  {"--from-file", "/nonexistent/reply"},
                  "",
@@ -376,7 +376,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {"--from-file", "{file}", "--format", "xml"},
                  kSmallReply,
                  2,
-                 "--format: xml not in"},
+                 "--format: xml is not one of"},
         ExitCase{"FormatAndJson",
                  {"--from-file", "{file}", "--format", "csv", "--json"},
                  kSmallReply,
@@ -387,10 +387,31 @@ INSTANTIATE_TEST_SUITE_P(
                  kSmallReply,
                  2,
                  "--format raw excludes --from-file"},
+        ExitCase{"ValuesAfterEquals",
+                 {"--from-file={file}", "--timeout=0.5", "--team1=-1", "--json"},
+                 kSmallReply,
+                 0,
+                 ""},
+        ExitCase{"FlagWithAValue",
+                 {"--from-file", "{file}", "--json=yes"},
+                 kSmallReply,
+                 2,
+                 "--json takes no value"},
+        ExitCase{"AbbreviatedOption",
+                 {"--from-file", "{file}", "--time", "1"},
+                 kSmallReply,
+                 2,
+                 "unknown option --time"},
+        ExitCase{"SecondServer", {"10.0.0.1", "10.0.0.2"}, "", 2, "one server only"},
+        ExitCase{"CountOfZero",
+                 {"10.0.0.1", "--watch", "1", "--count", "0"},
+                 "",
+                 2,
+                 "--count: 0 is not a whole number"},
         ExitCase{"Help", {"--help"}, "", 0, ""}),
     [](const testing::TestParamInfo<ExitCase>& info) { return std::string(info.param.name); });
 
-TEST(QueryHelpTest, ListsTheExitCodes)
+TEST(QueryHelpTest, ListsTheExitCodesInLinesThatFitATerminal)
 {
     const ProcessResult result = RunQuery({"--help"});
     EXPECT_EQ(result.exitCode, 0);
@@ -398,6 +419,9 @@ TEST(QueryHelpTest, ListsTheExitCodes)
          {"1  Server Did Not Respond", "2  bad option", "3  host name", "4  port out of range",
           "5  reply refused", "6  reply datagram", "7  other network failure"})
         EXPECT_NE(result.out.find(line), std::string::npos) << line;
+    std::istringstream lines(result.out);
+    for (std::string line; std::getline(lines, line);)
+        EXPECT_LE(line.size(), 79u) << line;
 }
 
 } // namespace

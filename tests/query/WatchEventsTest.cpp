@@ -101,8 +101,8 @@ TEST(WatchEventsTest, ExitCodesOfUntil)
          "Server Did Not Respond\nServer Did Not Respond\n"},
         {"UnknownEvent", {}, {"--watch", "1", "--until", "joined"}, 2, "'joined' is not an event"},
         {"ThresholdOutOfRange", {}, {"--watch", "1", "--until", "players=0"}, 2, "from 1 to 64"},
-        {"UntilWithoutWatch", {}, {"--until", "join"}, 2, "--until requires --watch"},
-        {"EventsWithoutWatch", {}, {"--events"}, 2, "--events requires --watch"},
+        {"UntilWithoutWatch", {}, {"--until", "join"}, 2, "--until needs --watch"},
+        {"EventsWithoutWatch", {}, {"--events"}, 2, "--events needs --watch"},
     };
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testCase.name);
