@@ -159,7 +159,7 @@ std::string OptionHelp(OptionId id)
 void WriteWrapped(std::ostream& out, std::string_view text, std::size_t column, std::size_t indent,
                   std::size_t width = 79)
 {
-    if (column > indent) {
+    if (column > 0 && column >= indent) { // no room for a space before the text
         out << "\n" << std::string(indent, ' ');
         column = indent;
     }
@@ -254,7 +254,7 @@ std::string MemberList(const std::array<std::pair<std::string_view, Value>, Coun
 // What the arguments said, before the checks between options.
 struct Given
 {
-    std::array<bool, static_cast<std::size_t>(OptionId::Version) + 1> options{};
+    std::array<bool, kOptions.size()> options{};
     bool server = false;
     std::string_view format = "table";
     std::string_view teamMode = "skin";
