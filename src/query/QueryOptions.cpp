@@ -5,6 +5,8 @@
 #include "query/QueryOptions.h"
 
 #include "query/ExitCode.h"
+#include "query/QueryHelp.h"
+#include "query/QueryOptionTable.h"
 #include "res/Version.h"
 #include "status/StatusWireFormat.h"
 
@@ -20,72 +22,6 @@
 
 namespace {
 
-enum class OptionId
-{
-    FromFile,
-    Json,
-    Raw,
-    Format,
-    TeamMode,
-    Team1,
-    Team2,
-    Team3,
-    Timeout,
-    Watch,
-    Count,
-    Record,
-    Events,
-    Until,
-    NoFence,
-    Extended,
-    Help,
-    Version,
-};
-
-struct OptionSpec
-{
-    std::string_view name;
-    OptionId id;
-    std::string_view valueName; // empty for a flag
-};
-
-// In the order --help lists them.
-constexpr std::array kOptions{
-    OptionSpec{"--from-file", OptionId::FromFile, "PATH"},
-    OptionSpec{"--json", OptionId::Json, ""},
-    OptionSpec{"--raw", OptionId::Raw, ""},
-    OptionSpec{"--format", OptionId::Format, "FORMAT"},
-    OptionSpec{"--team-mode", OptionId::TeamMode, "MODE"},
-    OptionSpec{"--team1", OptionId::Team1, "T"},
-    OptionSpec{"--team2", OptionId::Team2, "T"},
-    OptionSpec{"--team3", OptionId::Team3, "T"},
-    OptionSpec{"--timeout", OptionId::Timeout, "SECONDS"},
-    OptionSpec{"--watch", OptionId::Watch, "SECONDS"},
-    OptionSpec{"--count", OptionId::Count, "N"},
-    OptionSpec{"--record", OptionId::Record, "FILE"},
-    OptionSpec{"--events", OptionId::Events, ""},
-    OptionSpec{"--until", OptionId::Until, "EVENT"},
-    OptionSpec{"--no-fence", OptionId::NoFence, ""},
-    OptionSpec{"--extended", OptionId::Extended, ""},
-    OptionSpec{"--help", OptionId::Help, ""},
-    OptionSpec{"--version", OptionId::Version, ""},
-};
-
-// The table is indexed by OptionId.
-constexpr bool InOptionIdOrder()
-{
-    for (std::size_t index = 0; index < kOptions.size(); ++index)
-        if (static_cast<std::size_t>(kOptions[index].id) != index)
-            return false;
-    return true;
-}
-static_assert(InOptionIdOrder());
-
-const OptionSpec& Spec(OptionId id)
-{
-    return kOptions[static_cast<std::size_t>(id)];
-}
-
 constexpr std::array<std::pair<std::string_view, OutputFormat>, 5> kFormats{{
     {"table", OutputFormat::Table},
     {"json", OutputFormat::Json},
@@ -100,122 +36,9 @@ constexpr std::array<std::pair<std::string_view, TeamMode>, 3> kTeamModes{{
     {"team", TeamMode::Team},
 }};
 
-std::string OptionHelp(OptionId id)
+const QueryOptionSpec* FindOption(std::string_view name)
 {
-    switch (id) {
-    case OptionId::FromFile:
-        return "read a saved reply (the bytes up to the first zero byte) instead of querying a "
-               "server";
-    case OptionId::Json:
-        return "print one JSON object on one line";
-    case OptionId::Raw:
-        return "write the collected reply bytes instead of the standings, for replay with "
-               "--from-file";
-    case OptionId::Format:
-        return "table (default), json (as --json), csv (one row per player), markdown, or raw "
-               "(as --raw)";
-    case OptionId::TeamMode:
-        return "skin, color or team: match the team texts against skin names, bottom colours "
-               "or, with --extended, the team each player gives (default skin)";
-    case OptionId::Team1:
-        return "team 1: a skin name, a colour number or a team name";
-    case OptionId::Team2:
-        return "team 2, like --team1";
-    case OptionId::Team3:
-        return "team 3, like --team1";
-    case OptionId::Timeout:
-        return "seconds to wait for the reply, also from a file (0.001 to 3600, default 2)";
-    case OptionId::Watch:
-        return "repeat the query every SECONDS (0.1 to 86400) and redraw the standings until "
-               "interrupted";
-    case OptionId::Count:
-        return "with --watch: stop after this many refreshes";
-    case OptionId::Record:
-        return "with --watch: append each reply's standings to FILE as a match record (JSON "
-               "Lines), the format the window's timeline opens";
-    case OptionId::Events:
-        return "with --watch: print a line per event (players joining and leaving, the match "
-               "starting and ending; with --json a JSON object) instead of the standings";
-    case OptionId::Until:
-        return "with --watch: exit 0 as soon as EVENT happens (" + WatchEventNamesHelp() +
-               "); repeatable, the first of them ends the watch";
-    case OptionId::NoFence:
-        return "send the status request alone, without the ping whose answer tells that the "
-               "reply has ended (a reply that may go on is then followed by a short wait)";
-    case OptionId::Extended:
-        return "ask 'status " + std::to_string(kExtendedStatusFlags) +
-               "' (with --from-file: read the file as its answer): each player's team, "
-               "spectators listed apart, bots marked";
-    case OptionId::Help:
-        return "print this help and exit";
-    case OptionId::Version:
-        return "print the version and exit";
-    }
-    return {};
-}
-
-// Words of the text in lines of at most `width` columns after `indent` spaces; the first line
-// goes on from `column`, where the caller left the cursor.
-void WriteWrapped(std::ostream& out, std::string_view text, std::size_t column, std::size_t indent,
-                  std::size_t width = 79)
-{
-    if (column > 0 && column >= indent) { // no room for a space before the text
-        out << "\n" << std::string(indent, ' ');
-        column = indent;
-    }
-    out << std::string(indent - column, ' ');
-    column = indent;
-    bool lineStart = true;
-    while (!text.empty()) {
-        const std::size_t end = std::min(text.find(' '), text.size());
-        const std::string_view word = text.substr(0, end);
-        text.remove_prefix(std::min(end + 1, text.size()));
-        if (!lineStart && column + 1 + word.size() > width) {
-            out << "\n" << std::string(indent, ' ');
-            column = indent;
-            lineStart = true;
-        }
-        if (!lineStart) {
-            out << ' ';
-            ++column;
-        }
-        out << word;
-        column += word.size();
-        lineStart = false;
-    }
-    out << "\n";
-}
-
-void WriteHelp(std::ostream& out)
-{
-    constexpr std::size_t kHelpColumn = 22;
-    out << "Usage: tallyhawk-query [OPTIONS] HOST[:PORT]\n"
-           "       tallyhawk-query [OPTIONS] --from-file PATH\n\n";
-    WriteWrapped(out,
-                 "Queries a QuakeWorld server for its status (or reads a saved reply) and prints "
-                 "the standings: serverinfo, players ordered by frags, total frags, team totals "
-                 "and the longest time.",
-                 0, 0);
-    out << "\n";
-    WriteWrapped(out,
-                 "HOST[:PORT] is the server (port " + std::to_string(kDefaultServerPort) +
-                     " if none); an IPv6 address as [ADDRESS]:PORT, or bare without a port.",
-                 0, 0);
-    out << "\nOptions:\n";
-    for (const OptionSpec& option : kOptions) {
-        std::string usage = "  ";
-        usage += option.name;
-        if (!option.valueName.empty())
-            usage.append(" ").append(option.valueName);
-        out << usage;
-        WriteWrapped(out, OptionHelp(option.id), usage.size(), kHelpColumn);
-    }
-    out << "\n" << ExitCodeHelp();
-}
-
-const OptionSpec* FindOption(std::string_view name)
-{
-    for (const OptionSpec& option : kOptions)
+    for (const QueryOptionSpec& option : kQueryOptions)
         if (option.name == name)
             return &option;
     return nullptr;
@@ -254,13 +77,13 @@ std::string MemberList(const std::array<std::pair<std::string_view, Value>, Coun
 // What the arguments said, before the checks between options.
 struct Given
 {
-    std::array<bool, kOptions.size()> options{};
+    std::array<bool, kQueryOptions.size()> options{};
     bool server = false;
     std::string_view format = "table";
     std::string_view teamMode = "skin";
     std::vector<std::string_view> untilNames;
 
-    bool Has(OptionId id) const { return options[static_cast<std::size_t>(id)]; }
+    bool Has(QueryOptionId id) const { return options[static_cast<std::size_t>(id)]; }
 };
 
 ExitCode UsageError(const std::string& message)
@@ -271,40 +94,40 @@ ExitCode UsageError(const std::string& message)
 }
 
 // Takes one option's value into the options; a message when the value is not one it takes.
-std::optional<std::string> Apply(OptionId id, std::string_view value, QueryOptions& options,
+std::optional<std::string> Apply(QueryOptionId id, std::string_view value, QueryOptions& options,
                                  Given& given)
 {
     switch (id) {
-    case OptionId::FromFile:
+    case QueryOptionId::FromFile:
         options.fromFile = std::string(value);
         break;
-    case OptionId::Json:
+    case QueryOptionId::Json:
         options.json = true;
         break;
-    case OptionId::Raw:
+    case QueryOptionId::Raw:
         options.raw = true;
         break;
-    case OptionId::Format:
+    case QueryOptionId::Format:
         if (!Member(kFormats, value))
             return "--format: " + std::string(value) + " is not one of " + MemberList(kFormats);
         given.format = value;
         break;
-    case OptionId::TeamMode:
+    case QueryOptionId::TeamMode:
         if (!Member(kTeamModes, value))
             return "--team-mode: " + std::string(value) + " is not one of " +
                    MemberList(kTeamModes);
         given.teamMode = value;
         break;
-    case OptionId::Team1:
+    case QueryOptionId::Team1:
         options.teamTexts[0] = std::string(value);
         break;
-    case OptionId::Team2:
+    case QueryOptionId::Team2:
         options.teamTexts[1] = std::string(value);
         break;
-    case OptionId::Team3:
+    case QueryOptionId::Team3:
         options.teamTexts[2] = std::string(value);
         break;
-    case OptionId::Timeout:
+    case QueryOptionId::Timeout:
         if (const std::optional<double> seconds = SecondsIn(value, 0.001, 3600.0))
             options.timeout = std::chrono::milliseconds(std::lround(*seconds * 1000.0));
         else
@@ -312,14 +135,14 @@ std::optional<std::string> Apply(OptionId id, std::string_view value, QueryOptio
                    " is not a number of seconds from 0.001 "
                    "to 3600";
         break;
-    case OptionId::Watch:
+    case QueryOptionId::Watch:
         options.watchSeconds = SecondsIn(value, 0.1, 86400.0);
         if (!options.watchSeconds)
             return "--watch: " + std::string(value) +
                    " is not a number of seconds from 0.1 to "
                    "86400";
         break;
-    case OptionId::Count: {
+    case QueryOptionId::Count: {
         int count = 0;
         const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), count);
         if (error != std::errc() || end != value.data() + value.size() || count < 1)
@@ -327,23 +150,23 @@ std::optional<std::string> Apply(OptionId id, std::string_view value, QueryOptio
         options.watchCount = count;
         break;
     }
-    case OptionId::Record:
+    case QueryOptionId::Record:
         options.recordFile = std::string(value);
         break;
-    case OptionId::Events:
+    case QueryOptionId::Events:
         options.events = true;
         break;
-    case OptionId::Until:
+    case QueryOptionId::Until:
         given.untilNames.push_back(value);
         break;
-    case OptionId::NoFence:
+    case QueryOptionId::NoFence:
         options.request.fence = ReplyFence::None;
         break;
-    case OptionId::Extended:
+    case QueryOptionId::Extended:
         options.request.layout = StatusLayout::Extended;
         break;
-    case OptionId::Help:
-    case OptionId::Version:
+    case QueryOptionId::Help:
+    case QueryOptionId::Version:
         break;
     }
     return std::nullopt;
@@ -353,23 +176,23 @@ std::optional<std::string> Apply(OptionId id, std::string_view value, QueryOptio
 // with --watch; a message for the first one broken.
 std::optional<std::string> BrokenCombination(const Given& given)
 {
-    constexpr std::array<std::pair<OptionId, OptionId>, 6> kExclusive{{
-        {OptionId::Raw, OptionId::Json},
-        {OptionId::Raw, OptionId::FromFile},
-        {OptionId::Format, OptionId::Json},
-        {OptionId::Format, OptionId::Raw},
-        {OptionId::Watch, OptionId::FromFile},
-        {OptionId::Watch, OptionId::Raw},
+    constexpr std::array<std::pair<QueryOptionId, QueryOptionId>, 6> kExclusive{{
+        {QueryOptionId::Raw, QueryOptionId::Json},
+        {QueryOptionId::Raw, QueryOptionId::FromFile},
+        {QueryOptionId::Format, QueryOptionId::Json},
+        {QueryOptionId::Format, QueryOptionId::Raw},
+        {QueryOptionId::Watch, QueryOptionId::FromFile},
+        {QueryOptionId::Watch, QueryOptionId::Raw},
     }};
-    const auto name = [](OptionId id) { return std::string(Spec(id).name); };
-    if (given.server && given.Has(OptionId::FromFile))
+    const auto name = [](QueryOptionId id) { return std::string(QueryOptionSpecOf(id).name); };
+    if (given.server && given.Has(QueryOptionId::FromFile))
         return "--from-file excludes a server (HOST[:PORT])";
     for (const auto& [first, second] : kExclusive)
         if (given.Has(first) && given.Has(second))
             return name(first) + " excludes " + name(second);
-    for (const OptionId withWatch :
-         {OptionId::Count, OptionId::Record, OptionId::Events, OptionId::Until})
-        if (given.Has(withWatch) && !given.Has(OptionId::Watch))
+    for (const QueryOptionId withWatch :
+         {QueryOptionId::Count, QueryOptionId::Record, QueryOptionId::Events, QueryOptionId::Until})
+        if (given.Has(withWatch) && !given.Has(QueryOptionId::Watch))
             return name(withWatch) + " needs --watch";
     return std::nullopt;
 }
@@ -397,7 +220,7 @@ Result<QueryOptions, ExitCode> ParseQueryOptions(int argc, char** argv)
         }
         const std::size_t equals = argument.find('=');
         const std::string_view name = argument == "-h" ? "--help" : argument.substr(0, equals);
-        const OptionSpec* option = FindOption(name);
+        const QueryOptionSpec* option = FindOption(name);
         if (!option)
             return Fail(UsageError("unknown option " + std::string(name)));
         std::string_view value;
@@ -411,11 +234,11 @@ Result<QueryOptions, ExitCode> ParseQueryOptions(int argc, char** argv)
                                        std::string(option->valueName) + ")"));
             value = argv[++index];
         }
-        if (option->id == OptionId::Help) {
-            WriteHelp(std::cout);
+        if (option->id == QueryOptionId::Help) {
+            WriteQueryHelp(std::cout);
             return Fail(ExitCode::Success);
         }
-        if (option->id == OptionId::Version) {
+        if (option->id == QueryOptionId::Version) {
             std::cout << "tallyhawk-query " << kDisplayVersion << "\n";
             return Fail(ExitCode::Success);
         }
