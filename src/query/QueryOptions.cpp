@@ -132,15 +132,13 @@ std::optional<std::string> Apply(QueryOptionId id, std::string_view value, Query
             options.timeout = std::chrono::milliseconds(std::lround(*seconds * 1000.0));
         else
             return "--timeout: " + std::string(value) +
-                   " is not a number of seconds from 0.001 "
-                   "to 3600";
+                   " is not a number of seconds from 0.001 to 3600";
         break;
     case QueryOptionId::Watch:
         options.watchSeconds = SecondsIn(value, 0.1, 86400.0);
         if (!options.watchSeconds)
             return "--watch: " + std::string(value) +
-                   " is not a number of seconds from 0.1 to "
-                   "86400";
+                   " is not a number of seconds from 0.1 to 86400";
         break;
     case QueryOptionId::Count: {
         int count = 0;
